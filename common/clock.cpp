@@ -1,0 +1,37 @@
+// The system clock and the installed-clock switch.
+#include "common/clock.h"
+
+#include <chrono>
+#include <thread>
+
+namespace verdal {
+namespace {
+SystemClock g_systemClock;
+Clock* g_clock = &g_systemClock;
+}  // namespace
+
+std::int64_t SystemClock::NowMs() {
+  using namespace std::chrono;
+  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+void SystemClock::SleepMs(std::int64_t ms) {
+  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
+
+std::uint32_t SystemClock::MillisecondsSinceMidnightUtc() {
+  using namespace std::chrono;
+  const auto now = system_clock::now();
+  const auto sinceMidnight = now - floor<days>(now);
+  return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
+}
+
+Clock& AppClock() { return *g_clock; }
+
+void InstallClock(Clock* clock) { g_clock = clock ? clock : &g_systemClock; }
+
+ScopedClock::ScopedClock(Clock& clock) : previous_(&AppClock()) { InstallClock(&clock); }
+
+ScopedClock::~ScopedClock() { InstallClock(previous_); }
+
+}  // namespace verdal
