@@ -1,0 +1,46 @@
+// LumoFadeWidget: the fade picture control on a Qt screen, painting the core's display image.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "components/lumofade/lumo_fade.h"
+
+namespace verdal {
+
+// Wraps a work image's pixel run as a QImage, without copying; valid while the image keeps
+// its size.
+QImage WrapWorkImage(const WorkImage& image);
+
+class LumoFadeWidget : public QWidget, private LumoFadeSurface {
+  Q_OBJECT
+
+ public:
+  explicit LumoFadeWidget(QWidget* parent = nullptr);
+
+  // The control itself: properties, pictures, transitions. Move and size the control through
+  // it or through the widget; either way the other follows and the images are rebuilt.
+  TLumoFade& Fade() { return fade_; }
+  const TLumoFade& Fade() const { return fade_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+
+ private:
+  void BoundsChanged(int left, int top, int width, int height) override;
+  void RequestRepaint() override { update(); }
+  void RepaintNow() override { repaint(); }
+  void DrawNow(const WorkImage& image) override;
+  void ProcessMessages() override;
+  void FollowGeometry();
+
+  TLumoFade fade_;
+  // Set only while a stopped transition shows its target image in place of the display image.
+  const WorkImage* shownInstead_ = nullptr;
+};
+
+}  // namespace verdal

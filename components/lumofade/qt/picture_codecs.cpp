@@ -1,0 +1,89 @@
+// Picture codecs: libjpeg for JPEG, Qt's readers for the other formats.
+#include "components/lumofade/qt/picture_codecs.h"
+
+#include <QBuffer>
+#include <algorithm>
+#include <QImageReader>
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include "components/lumofade/jpeg_decoder.h"
+
+namespace verdal {
+namespace {
+
+bool StartsWith(const QByteArray& bytes, const char* magic, int size) {
+  return bytes.size() >= size && std::equal(magic, magic + size, bytes.constData());
+}
+
+bool LooksLikeSvg(const QByteArray& bytes) {
+  const QByteArray head = bytes.left(1024).trimmed();
+  return head.startsWith("<svg") || (head.startsWith("<?xml") && head.contains("<svg"));
+}
+
+QImage ReadWithQt(const QByteArray& bytes, const char* format) {
+  QBuffer buffer;
+  buffer.setData(bytes);
+  QImageReader reader(&buffer, format);
+  QImage image = reader.read();
+  if (image.isNull()) {
+    throw PictureError("Image illisible : " + reader.errorString().toStdString());
+  }
+  return image;
+}
+
+// A vector picture drawn at its own size on a transparent ground: it sets only its own pixels.
+QImage RenderSvg(const QByteArray& bytes) {
+  QSvgRenderer renderer(bytes);
+  const QSize size = renderer.defaultSize();
+  if (!renderer.isValid() || size.isEmpty()) throw PictureError("Image vectorielle illisible");
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  renderer.render(&painter);
+  return image;
+}
+
+}  // namespace
+
+Picture PictureFromImage(const QImage& image, PictureKind kind) {
+  Picture picture;
+  picture.kind = kind;
+  picture.pixels.SetSize(image.width(), image.height());
+  const bool transparent = image.hasAlphaChannel();
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  if (transparent) picture.alpha.resize(static_cast<std::size_t>(image.width()) * image.height());
+  for (int y = 0; y < argb.height(); ++y) {
+    const auto* from = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    std::uint8_t* to = picture.pixels.Row(y);
+    for (int x = 0; x < argb.width(); ++x) {
+      to[3 * x] = static_cast<std::uint8_t>(qBlue(from[x]));
+      to[3 * x + 1] = static_cast<std::uint8_t>(qGreen(from[x]));
+      to[3 * x + 2] = static_cast<std::uint8_t>(qRed(from[x]));
+      if (transparent) {
+        picture.alpha[static_cast<std::size_t>(y) * argb.width() + x] =
+            static_cast<std::uint8_t>(qAlpha(from[x]));
+      }
+    }
+  }
+  return picture;
+}
+
+std::shared_ptr<const Picture> LoadPicture(const QByteArray& bytes) {
+  if (StartsWith(bytes, "\xFF\xD8", 2)) {
+    auto picture = std::make_shared<Picture>();
+    picture->kind = PictureKind::Jpeg;
+    picture->pixels = DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                 static_cast<std::size_t>(bytes.size()));
+    return picture;
+  }
+  if (LooksLikeSvg(bytes)) {
+    return std::make_shared<Picture>(PictureFromImage(RenderSvg(bytes), PictureKind::Metafile));
+  }
+  if (StartsWith(bytes, "\0\0\1\0", 4)) {
+    return std::make_shared<Picture>(PictureFromImage(ReadWithQt(bytes, "ico"), PictureKind::Icon));
+  }
+  return std::make_shared<Picture>(PictureFromImage(ReadWithQt(bytes, nullptr), PictureKind::Bitmap));
+}
+
+}  // namespace verdal
