@@ -1,0 +1,101 @@
+// "perso": the user's word list, loaded into the word tables or only counted by length.
+#include "game/personal_list.h"
+
+#include <fcntl.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "game/io_error.h"
+#include "game/posix_file.h"
+#include "game/unit_var.h"
+
+namespace verdal {
+namespace {
+
+constexpr char kEndOfText = 26;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+PersonalText ReadPersonalFile() {
+  PosixFile file = PosixFile::Open(kPersonalFileName, O_RDONLY);
+  std::string text = file.ReadAll();
+  file.Close();
+  return PersonalText(std::move(text));
+}
+
+}  // namespace
+
+PersonalText::PersonalText(std::string text) : text_(std::move(text)) {
+  if (auto end = text_.find(kEndOfText); end != std::string::npos) text_.resize(end);
+}
+
+std::int32_t PersonalText::ReadCount() {
+  while (!AtEnd() && (IsBlank(text_[pos_]) || IsLineBreak(text_[pos_]))) ++pos_;
+  if (AtEnd()) return 0;
+
+  std::size_t end = pos_;
+  while (end < text_.size() && !IsBlank(text_[end]) && !IsLineBreak(text_[end])) ++end;
+  std::string_view token(text_.data() + pos_, end - pos_);
+  pos_ = end;
+
+  bool negative = false;
+  if (token.front() == '+' || token.front() == '-') {
+    negative = token.front() == '-';
+    token.remove_prefix(1);
+  }
+  if (token.empty()) throw IoError(ioBadNumber);
+  std::int64_t value = 0;
+  for (char c : token) {
+    if (c < '0' || c > '9') throw IoError(ioBadNumber);
+    value = value * 10 + (c - '0');
+    if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) {
+      throw IoError(ioBadNumber);
+    }
+  }
+  if (negative) value = -value;
+  if (value > std::numeric_limits<std::int32_t>::max()) throw IoError(ioBadNumber);
+  ReadLine();
+  return static_cast<std::int32_t>(value);
+}
+
+std::string_view PersonalText::ReadLine() {
+  std::size_t start = pos_;
+  while (!AtEnd() && !IsLineBreak(text_[pos_])) ++pos_;
+  std::string_view line(text_.data() + start, pos_ - start);
+  if (!AtEnd()) {
+    char lineBreak = text_[pos_++];
+    if (lineBreak == '\r' && !AtEnd() && text_[pos_] == '\n') ++pos_;
+  }
+  return line;
+}
+
+std::int32_t LoadPersonalList() {
+  PersonalText text = ReadPersonalFile();
+  // A negative count announces no words; it must not shrink the dictionary's range.
+  std::int32_t count = std::clamp(text.ReadCount(), 0, kPersonalCapacity);
+  for (std::int32_t k = 0; k < count; ++k) {
+    std::string word(text.ReadLine());
+    for (char& c : word) {
+      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    WordTable[kDictionarySize + k] = std::move(word);
+    CategoryTable[kDictionarySize + k] = wcPersonal;
+  }
+  return count;
+}
+
+PersonalCounts CountPersonalList() {
+  PersonalText text = ReadPersonalFile();
+  PersonalCounts counts;
+  std::int32_t announced = text.ReadCount();
+  // Lines missing at the end would be empty and count for nothing: stop there.
+  for (std::int32_t k = 0; k < announced && !text.AtEnd(); ++k) {
+    std::size_t length = text.ReadLine().size();
+    if (length >= 6 && length <= 8) ++counts.byLength[length - 6];
+  }
+  return counts;
+}
+
+}  // namespace verdal

@@ -1,0 +1,91 @@
+// "data": reading and rewriting the settings record through CurrentSettings.
+#include "game/settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include "game/io_error.h"
+#include "game/posix_file.h"
+#include "game/unit_var.h"
+
+namespace verdal {
+namespace {
+
+// Removes the temporary file unless it has become "data".
+class TemporaryName {
+ public:
+  explicit TemporaryName(std::string name) : name_(std::move(name)) {}
+  TemporaryName(const TemporaryName&) = delete;
+  TemporaryName& operator=(const TemporaryName&) = delete;
+  ~TemporaryName() {
+    if (!name_.empty()) ::unlink(name_.c_str());
+  }
+  const std::string& Name() const { return name_; }
+  void Release() { name_.clear(); }
+
+ private:
+  std::string name_;
+};
+
+// The permissions "data" has now, or nothing when it does not exist yet. Opening it
+// for writing keeps the old check: a read-only "data" is refused with code 5.
+std::optional<mode_t> WritableSettingsMode() {
+  int fd = ::open(kSettingsFileName, O_WRONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    ThrowIoErrno(errno);
+  }
+  struct stat st {};
+  int statResult = ::fstat(fd, &st);
+  int statErrno = errno;
+  ::close(fd);
+  if (statResult != 0) ThrowIoErrno(statErrno);
+  return st.st_mode & 07777;
+}
+
+void SyncCurrentDirectory() {
+  // Makes the rename itself durable. The new "data" is in place already, so a
+  // failure here has nothing left to undo and is not reported.
+  int fd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+void ReadSettings() {
+  // Opened for writing too, as the record file always was: read-only is refused.
+  PosixFile file = PosixFile::Open(kSettingsFileName, O_RDWR);
+  SettingsRecord::Bytes bytes;
+  file.ReadExact(bytes.data(), bytes.size());
+  file.Close();
+  CurrentSettings = SettingsRecord::Decode(bytes);
+}
+
+void WriteSettings() {
+  std::optional<mode_t> mode = WritableSettingsMode();
+
+  TemporaryName temporary(std::string(kSettingsFileName) + ".new-" +
+                          std::to_string(::getpid()));
+  ::unlink(temporary.Name().c_str());  // a leftover of an earlier crash
+  {
+    PosixFile file = PosixFile::Open(temporary.Name(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (mode && ::fchmod(file.Descriptor(), *mode) != 0) ThrowIoErrno(errno);
+    SettingsRecord::Bytes bytes = CurrentSettings.Encode();
+    file.WriteAll(bytes.data(), bytes.size());
+    file.Sync();
+    file.Close();
+  }
+  if (std::rename(temporary.Name().c_str(), kSettingsFileName) != 0) ThrowIoErrno(errno);
+  temporary.Release();
+  SyncCurrentDirectory();
+}
+
+}  // namespace verdal
