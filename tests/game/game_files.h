@@ -1,0 +1,116 @@
+// Test helpers: a temporary current directory and the three game files written into it.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/records.h"
+#include "game/unit_var.h"
+
+namespace verdal::testing {
+
+// Makes a fresh temporary folder the current directory for the lifetime of the object.
+class TempCurrentDir {
+ public:
+  TempCurrentDir() : previous_(std::filesystem::current_path()) {
+    std::string pattern = (std::filesystem::temp_directory_path() / "verdal-game-XXXXXX").string();
+    path_ = ::mkdtemp(pattern.data());
+    std::filesystem::current_path(path_);
+  }
+  ~TempCurrentDir() {
+    std::filesystem::current_path(previous_);
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempCurrentDir(const TempCurrentDir&) = delete;
+  TempCurrentDir& operator=(const TempCurrentDir&) = delete;
+  const std::filesystem::path& Path() const { return path_; }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path path_;
+};
+
+inline void WriteBytes(const std::string& name, const std::string& bytes) {
+  std::ofstream(name, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+inline std::string ReadBytes(const std::string& name) {
+  std::ifstream in(name, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+inline std::string SettingsBytes(const SettingsRecord& record) {
+  auto bytes = record.Encode();
+  return std::string(bytes.begin(), bytes.end());
+}
+
+inline SettingsRecord Settings(int length, int difficulty, int usePersonal, int sound = 1,
+                               int chronoStep = 100) {
+  SettingsRecord r;
+  r.Sound = sound;
+  r.WordLength = length;
+  r.ChronoStep = chronoStep;
+  r.Difficulty = difficulty;
+  r.UsePersonal = usePersonal;
+  for (std::size_t i = 0; i < r.Reserved.size(); ++i) r.Reserved[i] = std::uint8_t(0xA0 + i);
+  return r;
+}
+
+inline std::string EntryBytes(const std::string& word, std::int32_t category,
+                              int lengthByte = -1) {
+  std::string e(DictionaryEntry::kSize, '\0');
+  e[0] = static_cast<char>(lengthByte < 0 ? word.size() : lengthByte);
+  word.copy(&e[1], std::min<std::size_t>(word.size(), 15));
+  for (int i = 0; i < 4; ++i) e[12 + i] = static_cast<char>(std::uint32_t(category) >> (8 * i));
+  return e;
+}
+
+// A distinct word of capital letters for each index.
+inline std::string SyntheticWord(int index, int length) {
+  std::string w(length, 'A');
+  for (int i = length - 1; i >= 0 && index > 0; --i, index /= 26) w[i] = char('A' + index % 26);
+  return w;
+}
+
+// A "mots" of `records` entries: the given words first, then empty filler entries.
+inline std::string DictionaryBytes(const std::vector<std::pair<std::string, int>>& words,
+                                   int records = kDictionarySize) {
+  std::string bytes;
+  bytes.reserve(std::size_t(records) * DictionaryEntry::kSize);
+  for (int k = 0; k < records; ++k) {
+    bytes += k < int(words.size()) ? EntryBytes(words[k].first, words[k].second)
+                                   : EntryBytes("", 0);
+  }
+  return bytes;
+}
+
+// A "mots" with the composition of the delivered dictionary: 6, 7 and 8 letters,
+// familiar and less familiar, in the numbers the settings screen assumes.
+inline std::string StandardDictionaryBytes() {
+  const int counts[3][2] = {{3135, 2094}, {4303, 2803}, {4768, 3226}};
+  std::vector<std::pair<std::string, int>> words;
+  int index = 0;
+  for (int l = 0; l < 3; ++l) {
+    for (int c = 0; c < 2; ++c) {
+      for (int n = 0; n < counts[l][c]; ++n) words.emplace_back(SyntheticWord(index++, 6 + l), c);
+    }
+  }
+  return DictionaryBytes(words);
+}
+
+inline std::string PersoText(const std::vector<std::string>& lines, const std::string& eol) {
+  std::string text = std::to_string(lines.size()) + eol;
+  for (const auto& line : lines) text += line + eol;
+  return text;
+}
+
+}  // namespace verdal::testing
