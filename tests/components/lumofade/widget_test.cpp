@@ -1,0 +1,144 @@
+// The control on a Qt screen: painting in place, bounds both ways, mouse events, codecs.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QEnterEvent>
+#include <QImage>
+#include <QPainter>
+#include <QTest>
+#include <memory>
+
+#include "common/clock.h"
+#include "components/lumofade/jpeg_decoder.h"
+#include "components/lumofade/qt/lumo_fade_widget.h"
+#include "components/lumofade/qt/picture_codecs.h"
+
+namespace verdal {
+namespace {
+
+class PaintCounter : public QObject {
+ public:
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) ++paints;
+    return false;
+  }
+};
+
+TEST(LumoFadeWidget, PaintsTheDisplayImageInPlaceAndAtOnceAfterEachFrame) {
+  QWidget screen;
+  screen.setGeometry(0, 0, 800, 600);
+  auto* widget = new LumoFadeWidget(&screen);
+  EXPECT_EQ(widget->geometry(), QRect(0, 0, 75, 75));
+  widget->Fade().SetColorFrom(RgbColour(200, 100, 50));
+  screen.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+
+  const QImage shot = widget->grab().toImage();
+  EXPECT_EQ(shot.size(), QSize(75, 75));
+  EXPECT_EQ(shot.pixel(74, 74), qRgb(200, 100, 50));
+  const QImage wrapped = WrapWorkImage(widget->Fade().DisplayImage());
+  EXPECT_EQ(wrapped.constBits(), widget->Fade().DisplayImage().Bits().data());  // no copy
+
+  ManualClock clock;
+  ScopedClock scoped(clock);
+  PaintCounter counter;
+  widget->installEventFilter(&counter);
+  widget->Fade().SetBlendRate(4);
+  widget->Fade().Blend();  // the message loop never runs: only immediate repaints show frames
+  EXPECT_GE(counter.paints, 5);
+  EXPECT_EQ(widget->grab().toImage().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+TEST(LumoFadeWidget, BoundsFollowEachOtherAndRebuild) {
+  QWidget screen;
+  auto* widget = new LumoFadeWidget(&screen);
+  screen.show();
+  int resets = 0;
+  widget->Fade().OnReset = [&resets](TLumoFade&) { ++resets; };
+
+  widget->move(10, 20);
+  EXPECT_EQ(resets, 1);
+  EXPECT_EQ(widget->Fade().Left(), 10);
+  widget->resize(30, 40);
+  EXPECT_EQ(widget->Fade().DisplayImage().Width(), 30);
+  EXPECT_EQ(widget->Fade().DisplayImage().Height(), 40);
+
+  // The control sizes itself to its picture: the widget follows.
+  widget->Fade().SetStretchToFit(false);
+  auto picture = std::make_shared<Picture>();
+  picture->pixels.SetSize(433, 353);
+  widget->Fade().SetPicTo(picture);
+  EXPECT_EQ(widget->geometry(), QRect(10, 20, 433, 353));
+}
+
+TEST(LumoFadeWidget, ForwardsMouseEnterAndLeave) {
+  LumoFadeWidget widget;
+  std::string seen;
+  widget.Fade().OnMouseEnter = [&seen](TLumoFade&) { seen += "enter "; };
+  widget.Fade().OnMouseLeave = [&seen](TLumoFade&) { seen += "leave "; };
+  QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(&widget, &enter);
+  QCoreApplication::sendEvent(&widget, &leave);
+  EXPECT_EQ(seen, "enter leave ");
+}
+
+QByteArray Saved(const QImage& image, const char* format, int quality = -1) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  EXPECT_TRUE(image.save(&buffer, format, quality));
+  return bytes;
+}
+
+int Coverage(const Picture& picture, int x, int y) {
+  return picture.alpha.at(static_cast<std::size_t>(y) * picture.Width() + x);
+}
+
+TEST(PictureCodecs, ReadEachFormatAsItsKind) {
+  QImage flat(24, 16, QImage::Format_RGB32);
+  flat.fill(qRgb(10, 20, 30));
+  flat.setPixel(3, 2, qRgb(250, 128, 5));
+
+  auto bmp = LoadPicture(Saved(flat, "BMP"));
+  EXPECT_EQ(bmp->kind, PictureKind::Bitmap);
+  EXPECT_FALSE(bmp->HasTransparency());
+  const std::uint8_t* p = bmp->pixels.Row(2) + 3 * 3;
+  EXPECT_EQ((std::vector<int>{p[0], p[1], p[2]}), (std::vector<int>{5, 128, 250}));
+
+  auto jpeg = LoadPicture(Saved(flat, "JPG", 100));
+  EXPECT_EQ(jpeg->kind, PictureKind::Jpeg);
+  EXPECT_EQ(jpeg->Width(), 24);
+  EXPECT_NEAR(jpeg->pixels.Row(12)[3 * 20 + 2], 10, 3);  // red, far from the odd pixel
+  EXPECT_NEAR(jpeg->pixels.Row(12)[3 * 20], 30, 3);      // blue
+
+  QImage icon(16, 16, QImage::Format_ARGB32);
+  icon.fill(Qt::transparent);
+  icon.setPixel(0, 0, qRgba(0, 255, 0, 255));
+  auto ico = LoadPicture(Saved(icon, "ICO"));
+  EXPECT_EQ(ico->kind, PictureKind::Icon);
+  ASSERT_TRUE(ico->HasTransparency());
+  EXPECT_EQ(Coverage(*ico, 0, 0), 255);
+  EXPECT_EQ(Coverage(*ico, 5, 5), 0);
+
+  const QByteArray svg =
+      "<svg xmlns='http://www.w3.org/2000/svg' width='20' height='10'>"
+      "<rect x='0' y='0' width='10' height='10' fill='#ff0000'/></svg>";
+  auto metafile = LoadPicture(svg);
+  EXPECT_EQ(metafile->kind, PictureKind::Metafile);
+  EXPECT_EQ(metafile->Width(), 20);
+  EXPECT_EQ(Coverage(*metafile, 2, 2), 255);
+  EXPECT_EQ(metafile->pixels.Row(2)[3 * 2 + 2], 255);
+  EXPECT_EQ(Coverage(*metafile, 15, 5), 0);
+}
+
+TEST(PictureCodecs, RefuseUnreadableBytes) {
+  EXPECT_THROW(LoadPicture(QByteArray("\xFF\xD8\xFF\xD9", 4)), JpegError);
+  EXPECT_THROW(LoadPicture(QByteArray("not a picture at all")), PictureError);
+  EXPECT_THROW(LoadPicture(QByteArray("<svg xmlns='http://www.w3.org/2000/svg'")), PictureError);
+}
+
+}  // namespace
+}  // namespace verdal
