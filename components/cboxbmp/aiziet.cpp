@@ -1,0 +1,73 @@
+// TAiziet: the worker that paces the scrolling text.
+#include "components/cboxbmp/aiziet.h"
+
+#include <algorithm>
+
+namespace verdal {
+
+TAiziet::TAiziet(std::int32_t delayMs, Clock& clock, Callback step, Callback post)
+    : delayMs_(std::max(delayMs, 0)),
+      clock_(clock),
+      step_(std::move(step)),
+      post_(std::move(post)),
+      thread_([this] { Run(); }) {}
+
+TAiziet::~TAiziet() {
+  RequestStop();
+  if (thread_.joinable()) thread_.join();
+}
+
+void TAiziet::RequestStop() {
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = true;
+  }
+  wake_.notify_all();
+}
+
+bool TAiziet::StopRequested() {
+  std::lock_guard lock(mutex_);
+  return stop_;
+}
+
+bool TAiziet::Ended() {
+  std::lock_guard lock(mutex_);
+  return ended_;
+}
+
+void TAiziet::ServeStep() {
+  std::unique_lock lock(mutex_);
+  if (!stepWanted_ || stepRunning_ || stop_) return;
+  stepRunning_ = true;
+  // The step runs unlocked: it may call Stop (from an OnScroll handler, say).
+  lock.unlock();
+  step_();
+  lock.lock();
+  stepRunning_ = false;
+  stepWanted_ = false;
+  lock.unlock();
+  wake_.notify_all();
+}
+
+void TAiziet::Run() {
+  std::unique_lock lock(mutex_);
+  while (!stop_) {
+    stepWanted_ = true;
+    // Posting under the lock orders everything the post allocates before the UI thread's
+    // ServeStep, which takes the same lock first.
+    post_();
+    wake_.wait(lock, [this] { return !stepWanted_ || stop_; });
+    if (stop_) break;
+    lock.unlock();
+    for (std::int64_t left = delayMs_; left > 0 && !StopRequested();) {
+      const std::int64_t slice = std::min(left, kSleepSliceMs);
+      clock_.SleepMs(slice);
+      left -= slice;
+    }
+    lock.lock();
+  }
+  stepWanted_ = false;
+  ended_ = true;
+}
+
+}  // namespace verdal

@@ -1,0 +1,307 @@
+// TScrollingTextBmp: painting, properties and the hand-over of the worker's steps.
+#include "components/cboxbmp/qt/scrolling_text_bmp.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
+#include <QVariant>
+#include <algorithm>
+
+namespace verdal {
+
+namespace {
+
+QEvent::Type StepEventType() {
+  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+  return type;
+}
+
+QColor ToQColor(Colour c) {
+  const Colour rgb = ResolveColour(c);
+  return QColor(RedOf(rgb), GreenOf(rgb), BlueOf(rgb));
+}
+
+QPixmap PictureOf(const QWidget& item) {
+  if (const auto* label = qobject_cast<const QLabel*>(&item)) return label->pixmap();
+  const QVariant value = item.property("pixmap");
+  return value.canConvert<QPixmap>() ? value.value<QPixmap>() : QPixmap();
+}
+
+// An item counts as visible unless it was hidden itself: the container is always hidden.
+bool ItemVisible(const QWidget& item) {
+  return !(item.isHidden() && item.testAttribute(Qt::WA_WState_ExplicitShowHide));
+}
+
+int HorizontalFlag(Qt::Alignment alignment) {
+  const Qt::Alignment h = QStyle::visualAlignment(Qt::LeftToRight, alignment);
+  if (h & Qt::AlignRight) return Qt::AlignRight;
+  if (h & Qt::AlignHCenter) return Qt::AlignHCenter;
+  return Qt::AlignLeft;
+}
+
+// Text from the top of the label's rectangle, cut at its edges; "&" underlines the next
+// character as an access key and "&&" shows one ampersand.
+void DrawLabel(QPainter& painter, const QLabel& label) {
+  const QString text = label.text();
+  if (text.isEmpty()) return;
+  painter.setFont(label.font());
+  painter.setPen(label.palette().color(label.foregroundRole()));
+  if (label.autoFillBackground()) {
+    // An opaque label fills the cells behind its characters only, not its whole rectangle.
+    painter.setBackgroundMode(Qt::OpaqueMode);
+    painter.setBackground(label.palette().color(label.backgroundRole()));
+  } else {
+    painter.setBackgroundMode(Qt::TransparentMode);
+  }
+  const int flags = Qt::AlignTop | Qt::TextShowMnemonic | HorizontalFlag(label.alignment()) |
+                    (label.wordWrap() ? Qt::TextWordWrap : 0);
+  painter.drawText(label.geometry(), flags, text);
+}
+
+}  // namespace
+
+// Receives the worker's step requests on the UI thread.
+class StepCourier : public QObject {
+ public:
+  explicit StepCourier(TScrollingTextBmp& control) : control_(control) {}
+
+  bool event(QEvent* event) override {
+    // Serve before reading the event: the worker allocated it, and the worker's lock, taken
+    // by ServeStep, is what orders that allocation before this read for the thread checker.
+    control_.ServeWorkerStep();
+    if (event->type() == StepEventType()) return true;
+    return QObject::event(event);
+  }
+
+ private:
+  TScrollingTextBmp& control_;
+};
+
+std::int32_t ItemTag(const QWidget& item) { return item.property(kItemTagProperty).toInt(); }
+
+void SetItemTag(QWidget& item, std::int32_t tag) { item.setProperty(kItemTagProperty, tag); }
+
+ItemKind KindOfItem(const QWidget& item) {
+  if (!PictureOf(item).isNull()) return ItemKind::kPicture;
+  if (qobject_cast<const QLabel*>(&item)) return ItemKind::kLabel;
+  if (item.property("pixmap").isValid()) return ItemKind::kPicture;
+  return ItemKind::kOther;
+}
+
+TScrollingTextBmp::TScrollingTextBmp(QWidget* parent)
+    : QWidget(parent), courier_(std::make_unique<StepCourier>(*this)) {
+  resize(161, 129);
+  setMouseTracking(true);
+  // Every paint covers the whole rectangle, so Qt need not clear it first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+TScrollingTextBmp::~TScrollingTextBmp() {
+  worker_.reset();
+  courier_.reset();
+}
+
+Colour TScrollingTextBmp::Color() const {
+  const QColor c = palette().color(QPalette::Window);
+  return RgbColour(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
+                   static_cast<std::uint8_t>(c.blue()));
+}
+
+void TScrollingTextBmp::SetColor(Colour colour) {
+  QPalette p = palette();
+  p.setColor(QPalette::Window, ToQColor(colour));
+  setPalette(p);
+  update();
+}
+
+void TScrollingTextBmp::SetBitmap(const QPixmap& picture) {
+  bitmap_ = picture;
+  repaint();
+}
+
+void TScrollingTextBmp::SetTextContainer(QWidget* panel) {
+  container_ = panel;
+  if (panel) panel->resize(size());
+  repaint();
+}
+
+void TScrollingTextBmp::SetCompSpace(std::int32_t gap) {
+  compSpace_ = gap;
+  update();
+}
+
+void TScrollingTextBmp::SetScrollStep(std::int32_t step) {
+  scrollStep_ = step;
+  update();
+}
+
+void TScrollingTextBmp::SetStretch(bool on) {
+  if (tile_ || on == stretch_) return;
+  stretch_ = on;
+  repaint();
+}
+
+void TScrollingTextBmp::SetTile(bool on) {
+  if (stretch_ || on == tile_) return;
+  tile_ = on;
+  repaint();
+}
+
+ScrollSettings TScrollingTextBmp::Settings() const {
+  return {scrollType_, scrollDirection_, scrollStep_, compSpace_};
+}
+
+ScrollArea TScrollingTextBmp::Area() const {
+  return {container_ ? container_->width() : 0, container_ ? container_->height() : 0, width(),
+          height()};
+}
+
+void TScrollingTextBmp::ReadItems(std::vector<QPointer<QWidget>>& widgets,
+                                  std::vector<ScrollItem>& items) const {
+  widgets.clear();
+  items.clear();
+  if (!container_) return;
+  for (QObject* child : container_->children()) {
+    auto* w = qobject_cast<QWidget*>(child);
+    if (!w || w->isWindow()) continue;
+    widgets.emplace_back(w);
+    items.push_back({KindOfItem(*w), ItemVisible(*w), w->x(), w->y(), w->width(), w->height(),
+                     ItemTag(*w)});
+  }
+}
+
+namespace {
+
+void WriteItems(const std::vector<QPointer<QWidget>>& widgets,
+                const std::vector<ScrollItem>& items) {
+  for (std::size_t i = 0; i < widgets.size(); ++i) {
+    QWidget* w = widgets[i];
+    if (!w) continue;
+    if (w->x() != items[i].left || w->y() != items[i].top) w->move(items[i].left, items[i].top);
+    if (ItemTag(*w) != items[i].tag) SetItemTag(*w, items[i].tag);
+  }
+}
+
+// Takes back what a handler may have changed (positions, tags) before the pass goes on.
+void RereadItems(const std::vector<QPointer<QWidget>>& widgets, std::vector<ScrollItem>& items) {
+  for (std::size_t i = 0; i < widgets.size(); ++i) {
+    if (const QWidget* w = widgets[i]) {
+      items[i].left = w->x();
+      items[i].top = w->y();
+      items[i].width = w->width();
+      items[i].height = w->height();
+      items[i].tag = ItemTag(*w);
+    }
+  }
+}
+
+}  // namespace
+
+void TScrollingTextBmp::Start() {
+  if (!container_ || started_) return;
+  container_->hide();
+  std::vector<QPointer<QWidget>> widgets;
+  std::vector<ScrollItem> items;
+  ReadItems(widgets, items);
+  PrepareScroll(items, Settings(), Area());
+  WriteItems(widgets, items);
+  started_ = true;
+  StepCourier* courier = courier_.get();
+  worker_ = std::make_unique<TAiziet>(
+      timeDelay_, AppClock(), [this] { Step(); },
+      [courier] { QCoreApplication::postEvent(courier, new QEvent(StepEventType())); });
+}
+
+void TScrollingTextBmp::Stop() {
+  if (worker_) worker_->RequestStop();
+}
+
+void TScrollingTextBmp::ServeWorkerStep() {
+  if (worker_) worker_->ServeStep();
+}
+
+void TScrollingTextBmp::Step() {
+  if (!container_) return;
+  std::vector<QPointer<QWidget>> widgets;
+  std::vector<ScrollItem> items;
+  ReadItems(widgets, items);
+  ScrollReport report;
+  if (onScroll_) {
+    // The handler sees the items where this pass has put them so far.
+    report = [&](std::size_t i, TcbScrollEvent edge) {
+      if (!onScroll_ || !widgets[i]) return;
+      WriteItems(widgets, items);
+      onScroll_(*this, *widgets[i], edge);
+      RereadItems(widgets, items);
+    };
+  }
+  StepScroll(items, Settings(), Area(), report);
+  WriteItems(widgets, items);
+  repaint();
+}
+
+void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
+  if (bitmap_.width() == 0) {
+    painter.fillRect(rect(), ToQColor(Color()));
+  } else if (stretch_) {
+    painter.drawPixmap(rect(), bitmap_);
+  } else if (tile_) {
+    for (const TileOrigin& o : TileOrigins(width(), height(), bitmap_.width(), bitmap_.height())) {
+      painter.drawPixmap(o.x, o.y, bitmap_);
+    }
+  } else {
+    painter.drawPixmap(0, 0, bitmap_);
+  }
+}
+
+QImage TScrollingTextBmp::RenderFrame() {
+  QImage frame(size(), QImage::Format_RGB32);
+  frame.fill(Qt::white);
+  {
+    QPainter painter(&frame);
+    DrawBackground(painter);
+    if (container_) {
+      for (QObject* child : container_->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w || w->isWindow() || !ItemVisible(*w)) continue;
+        if (const QPixmap picture = PictureOf(*w); !picture.isNull()) {
+          painter.drawPixmap(w->x(), w->y(), picture);
+        } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
+          DrawLabel(painter, *label);
+        }
+      }
+    }
+  }
+  if (onDraw_) onDraw_(*this, frame);
+  return frame;
+}
+
+void TScrollingTextBmp::paintEvent(QPaintEvent*) {
+  const QImage frame = RenderFrame();
+  QPainter(this).drawImage(0, 0, frame);
+}
+
+void TScrollingTextBmp::mousePressEvent(QMouseEvent* event) {
+  if (onMouseDown_) onMouseDown_(*this, *event);
+}
+
+void TScrollingTextBmp::mouseMoveEvent(QMouseEvent* event) {
+  if (onMouseMove_) onMouseMove_(*this, *event);
+}
+
+void TScrollingTextBmp::mouseReleaseEvent(QMouseEvent* event) {
+  if (onMouseUp_) onMouseUp_(*this, *event);
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    Notify(onClick_, *this);
+  }
+}
+
+void TScrollingTextBmp::mouseDoubleClickEvent(QMouseEvent* event) {
+  Notify(onDblClick_, *this);
+  QWidget::mouseDoubleClickEvent(event);
+}
+
+}  // namespace verdal

@@ -1,0 +1,130 @@
+// TScrollingTextBmp: a control that paints the labels and pictures of a hidden panel and
+// moves them inside its rectangle.
+#pragma once
+
+#include <QImage>
+#include <QPixmap>
+#include <QPointer>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "common/colour.h"
+#include "common/notify.h"
+#include "components/cboxbmp/aiziet.h"
+#include "components/cboxbmp/scroll_motion.h"
+
+class QLabel;
+class QMouseEvent;
+
+namespace verdal {
+
+// The integer tag every item carries for the motion, kept as a dynamic property.
+inline constexpr char kItemTagProperty[] = "tag";
+std::int32_t ItemTag(const QWidget& item);
+void SetItemTag(QWidget& item, std::int32_t tag);
+
+// How the control sees a child of its container: a QLabel holding a pixmap, or any widget with
+// a non-null "pixmap" property, is a picture; other QLabels are text labels.
+ItemKind KindOfItem(const QWidget& item);
+
+class StepCourier;
+
+class TScrollingTextBmp : public QWidget {
+ public:
+  using ScrollEvent = std::function<void(TScrollingTextBmp& sender, QWidget& comp,
+                                         TcbScrollEvent screvent)>;
+  using DrawEvent = std::function<void(TScrollingTextBmp& sender, QImage& bmp)>;
+  using MouseEvent = std::function<void(TScrollingTextBmp& sender, QMouseEvent& event)>;
+
+  explicit TScrollingTextBmp(QWidget* parent = nullptr);
+  // Stops the worker and waits for it; a step already handed over never runs.
+  ~TScrollingTextBmp() override;
+
+  // The background colour; follows the parent's until set.
+  Colour Color() const;
+  void SetColor(Colour colour);
+
+  TsDirection ScrollDirection() const { return scrollDirection_; }
+  void SetScrollDirection(TsDirection direction) { scrollDirection_ = direction; }
+  TsType ScrollType() const { return scrollType_; }
+  void SetScrollType(TsType type) { scrollType_ = type; }
+  std::int32_t TimeDelay() const { return timeDelay_; }
+  void SetTimeDelay(std::int32_t ms) { timeDelay_ = ms; }
+  const QPixmap& Bitmap() const { return bitmap_; }
+  void SetBitmap(const QPixmap& picture);
+  // The panel whose children are the items; not owned, forgotten when destroyed.
+  QWidget* TextContainer() const { return container_; }
+  void SetTextContainer(QWidget* panel);
+  std::int32_t CompSpace() const { return compSpace_; }
+  void SetCompSpace(std::int32_t gap);
+  std::int32_t ScrollStep() const { return scrollStep_; }
+  void SetScrollStep(std::int32_t step);
+  // Stretch and Tile exclude each other: a write is ignored while the other is on.
+  bool Stretch() const { return stretch_; }
+  void SetStretch(bool on);
+  bool Tile() const { return tile_; }
+  void SetTile(bool on);
+
+  void SetOnScroll(ScrollEvent handler) { onScroll_ = std::move(handler); }
+  void SetOnDraw(DrawEvent handler) { onDraw_ = std::move(handler); }
+  void SetOnClick(NotifyEvent<TScrollingTextBmp> handler) { onClick_ = std::move(handler); }
+  void SetOnDblClick(NotifyEvent<TScrollingTextBmp> handler) { onDblClick_ = std::move(handler); }
+  void SetOnMouseDown(MouseEvent handler) { onMouseDown_ = std::move(handler); }
+  void SetOnMouseMove(MouseEvent handler) { onMouseMove_ = std::move(handler); }
+  void SetOnMouseUp(MouseEvent handler) { onMouseUp_ = std::move(handler); }
+
+  // Hides the container, puts the items at their start and starts the worker. Does nothing
+  // without a container or once started (a stopped control stays where it stopped).
+  void Start();
+  // Asks the worker to stop and returns at once.
+  void Stop();
+  bool Started() const { return started_; }
+  // One step of the motion, then a paint; the worker hands it to the UI thread.
+  void Step();
+
+  // The frame a paint shows, OnDraw included: background, then the visible items.
+  QImage RenderFrame();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  friend class StepCourier;
+  void ServeWorkerStep();
+  void DrawBackground(QPainter& painter) const;
+  void ReadItems(std::vector<QPointer<QWidget>>& widgets, std::vector<ScrollItem>& items) const;
+  ScrollSettings Settings() const;
+  ScrollArea Area() const;
+
+  QPixmap bitmap_;
+  QPointer<QWidget> container_;
+  std::int32_t compSpace_ = 10;
+  std::int32_t scrollStep_ = 1;
+  std::int32_t timeDelay_ = 5;
+  TsDirection scrollDirection_ = sdDown;
+  TsType scrollType_ = stNormal;
+  bool stretch_ = false;
+  bool tile_ = false;
+  bool started_ = false;
+  ScrollEvent onScroll_;
+  DrawEvent onDraw_;
+  NotifyEvent<TScrollingTextBmp> onClick_;
+  NotifyEvent<TScrollingTextBmp> onDblClick_;
+  MouseEvent onMouseDown_;
+  MouseEvent onMouseMove_;
+  MouseEvent onMouseUp_;
+
+  // The courier receives the worker's requests; it outlives the worker so that a request
+  // posted before the worker ended is discarded with it, never delivered to a dead control.
+  std::unique_ptr<StepCourier> courier_;
+  std::unique_ptr<TAiziet> worker_;
+};
+
+}  // namespace verdal

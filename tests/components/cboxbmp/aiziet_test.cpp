@@ -1,0 +1,148 @@
+// Checks the scrolling worker: steps only on the serving thread, one at a time, the delay,
+// and that stopping or destroying it never waits on a step that will not be served.
+#include "components/cboxbmp/aiziet.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace verdal {
+namespace {
+
+// A real clock that also records every sleep; safe to use from the worker.
+class RecordingClock final : public Clock {
+ public:
+  std::int64_t NowMs() override { return real_.NowMs(); }
+  void SleepMs(std::int64_t ms) override {
+    {
+      std::lock_guard lock(mutex_);
+      sleeps_.push_back(ms);
+    }
+    real_.SleepMs(ms);
+  }
+  std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
+  std::vector<std::int64_t> Sleeps() {
+    std::lock_guard lock(mutex_);
+    return sleeps_;
+  }
+
+ private:
+  SystemClock real_;
+  std::mutex mutex_;
+  std::vector<std::int64_t> sleeps_;
+};
+
+// Stands in for the UI thread's queue: the worker's posts wake the test thread.
+class PostBox {
+ public:
+  void Post() {
+    {
+      std::lock_guard lock(mutex_);
+      ++posted_;
+    }
+    wake_.notify_all();
+  }
+  // Waits until `count` posts have arrived.
+  void WaitFor(int count) {
+    std::unique_lock lock(mutex_);
+    wake_.wait(lock, [&] { return posted_ >= count; });
+  }
+  int Posted() {
+    std::lock_guard lock(mutex_);
+    return posted_;
+  }
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  int posted_ = 0;
+};
+
+TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheDelayIsSlept) {
+  RecordingClock clock;
+  PostBox box;
+  const std::thread::id self = std::this_thread::get_id();
+  int steps = 0;
+  {
+    TAiziet worker(25, clock, [&] {
+      EXPECT_EQ(std::this_thread::get_id(), self);
+      ++steps;
+    }, [&] { box.Post(); });
+    for (int n = 1; n <= 3; ++n) {
+      box.WaitFor(n);
+      // The worker never asks again before its step has been served.
+      EXPECT_EQ(box.Posted(), n);
+      worker.ServeStep();
+      worker.ServeStep();  // a stray second serve finds nothing to do
+    }
+    box.WaitFor(4);
+  }
+  EXPECT_EQ(steps, 3);
+  // 25 ms in slices that a stop can cut short.
+  EXPECT_EQ(clock.Sleeps(), (std::vector<std::int64_t>{10, 10, 5, 10, 10, 5, 10, 10, 5}));
+}
+
+TEST(TAiziet, NegativeDelayCountsAsZero) {
+  RecordingClock clock;
+  PostBox box;
+  {
+    TAiziet worker(-40, clock, [] {}, [&] { box.Post(); });
+    for (int n = 1; n <= 3; ++n) {
+      box.WaitFor(n);
+      worker.ServeStep();
+    }
+  }
+  EXPECT_TRUE(clock.Sleeps().empty());
+}
+
+TEST(TAiziet, StopReturnsAtOnceAndNoStepRunsAfterIt) {
+  RecordingClock clock;
+  PostBox box;
+  int steps = 0;
+  TAiziet worker(0, clock, [&] { ++steps; }, [&] { box.Post(); });
+  box.WaitFor(1);
+  worker.RequestStop();  // the worker is waiting for a step that will now never run
+  worker.ServeStep();
+  EXPECT_EQ(steps, 0);
+  while (!worker.Ended()) std::this_thread::yield();
+  EXPECT_EQ(box.Posted(), 1);
+}
+
+TEST(TAiziet, DestructionNeverWaitsForTheStepOrTheWholeDelay) {
+  RecordingClock clock;
+  for (int round = 0; round < 50; ++round) {
+    PostBox box;
+    TAiziet worker(round % 2 ? 0 : 60000, clock, [] {}, [&] { box.Post(); });
+    if (round % 3 == 0) {
+      box.WaitFor(1);
+      worker.ServeStep();  // now in the long sleep, or asking again
+    }
+  }
+  // A destroyed worker stopped within one slice of its minute-long delay.
+  for (std::int64_t ms : clock.Sleeps()) EXPECT_LE(ms, TAiziet::kSleepSliceMs);
+  EXPECT_LT(clock.Sleeps().size(), 100u);
+}
+
+TEST(TAiziet, StepMayRequestTheStopItself) {
+  RecordingClock clock;
+  PostBox box;
+  TAiziet* self = nullptr;
+  int steps = 0;
+  TAiziet worker(0, clock, [&] {
+    ++steps;
+    self->RequestStop();
+  }, [&] { box.Post(); });
+  self = &worker;
+  box.WaitFor(1);
+  worker.ServeStep();
+  while (!worker.Ended()) std::this_thread::yield();
+  EXPECT_EQ(steps, 1);
+  EXPECT_EQ(box.Posted(), 1);
+}
+
+}  // namespace
+}  // namespace verdal

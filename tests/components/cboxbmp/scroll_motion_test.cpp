@@ -1,0 +1,229 @@
+// Checks the scrolling motion on plain items: start positions, steps, reports, tiling.
+#include "components/cboxbmp/scroll_motion.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace verdal {
+namespace {
+
+using Reports = std::vector<std::pair<std::size_t, TcbScrollEvent>>;
+
+ScrollItem Item(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
+  return {ItemKind::kLabel, true, left, top, width, height, 0};
+}
+
+std::vector<std::int32_t> Tops(const std::vector<ScrollItem>& items) {
+  std::vector<std::int32_t> tops;
+  for (const ScrollItem& item : items) tops.push_back(item.top);
+  return tops;
+}
+
+std::vector<std::int32_t> Lefts(const std::vector<ScrollItem>& items) {
+  std::vector<std::int32_t> lefts;
+  for (const ScrollItem& item : items) lefts.push_back(item.left);
+  return lefts;
+}
+
+// Runs one step and returns what it reported.
+Reports StepOnce(std::vector<ScrollItem>& items, const ScrollSettings& s, const ScrollArea& a) {
+  Reports reports;
+  StepScroll(items, s, a, [&](std::size_t i, TcbScrollEvent e) { reports.emplace_back(i, e); });
+  return reports;
+}
+
+// The welcome screen's text: seven labels from top 8, the makers' picture lowest at 352.
+std::vector<ScrollItem> WelcomeItems() {
+  std::vector<ScrollItem> items = {Item(88, 8, 305, 33),   Item(96, 64, 295, 18),
+                                   Item(80, 104, 337, 18), Item(72, 144, 362, 18),
+                                   Item(40, 208, 424, 18), Item(176, 248, 142, 22),
+                                   Item(184, 320, 134, 22), Item(200, 352, 113, 89)};
+  items.back().kind = ItemKind::kPicture;
+  return items;
+}
+
+TEST(ScrollMotion, WelcomeTextEntersFromBelowAndRestartsWhenAllHaveLeft) {
+  const ScrollSettings s{stNormal, sdUp, 1, 10};
+  const ScrollArea area{497, 321, 497, 321};
+  std::vector<ScrollItem> items = WelcomeItems();
+  PrepareScroll(items, s, area);
+  const std::vector<std::int32_t> start = {321, 377, 417, 457, 521, 561, 633, 665};
+  EXPECT_EQ(Tops(items), start);
+  for (const ScrollItem& item : items) EXPECT_EQ(item.tag, item.top);
+
+  std::vector<std::size_t> reportsPerItem(items.size());
+  for (int step = 1; step <= 754; ++step) {
+    for (auto [i, e] : StepOnce(items, s, area)) {
+      EXPECT_EQ(e, seTop);
+      ++reportsPerItem[i];
+    }
+  }
+  EXPECT_EQ(items.back().top, 665 - 754);  // bottom exactly at 0: not yet out
+  // The first label left at step 355 and has been reported at every step since.
+  EXPECT_EQ(reportsPerItem[0], 754u - 355u + 1u);
+  EXPECT_EQ(reportsPerItem.back(), 0u);
+
+  const Reports last = StepOnce(items, s, area);
+  ASSERT_EQ(last.size(), items.size());
+  for (std::size_t i = 0; i < last.size(); ++i) EXPECT_EQ(last[i], std::make_pair(i, seTop));
+  EXPECT_EQ(Tops(items), start);
+
+  EXPECT_TRUE(StepOnce(items, s, area).empty());
+  EXPECT_EQ(items.front().top, 320);
+}
+
+TEST(ScrollMotion, NormalDownLeavesOnlyPastTheBottomEdge) {
+  const ScrollSettings s{stNormal, sdDown, 1, 10};
+  const ScrollArea area{50, 100, 50, 100};
+  std::vector<ScrollItem> items = {Item(0, 30, 10, 10), Item(0, 50, 10, 20)};
+  PrepareScroll(items, s, area);
+  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{-40, -20}));
+  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, s, area).empty());
+  EXPECT_EQ(items[1].top, 100);
+  EXPECT_EQ(StepOnce(items, s, area), (Reports{{1, seBottom}}));
+  for (int step = 122; step <= 140; ++step) StepOnce(items, s, area);
+  EXPECT_EQ(items[0].top, 100);
+  EXPECT_EQ(StepOnce(items, s, area), (Reports{{0, seBottom}, {1, seBottom}}));
+  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{-40, -20}));
+}
+
+TEST(ScrollMotion, NormalHorizontalEntersFromTheControlEdgeAndLeavesTheContainer) {
+  // The control is wider than the container: sdLeft starts at the control's edge.
+  const ScrollArea area{100, 40, 150, 40};
+  std::vector<ScrollItem> items = {Item(20, 0, 30, 10), Item(60, 10, 10, 10)};
+  PrepareScroll(items, {stNormal, sdLeft, 5, 10}, area);
+  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{150, 190}));
+  EXPECT_EQ(items[1].tag, 190);
+
+  items = {Item(20, 0, 30, 10), Item(60, 10, 10, 10)};
+  const ScrollSettings right{stNormal, sdRight, 5, 10};
+  PrepareScroll(items, right, area);
+  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{-50, -10}));
+  for (int step = 1; step <= 22; ++step) EXPECT_TRUE(StepOnce(items, right, area).empty());
+  EXPECT_EQ(items[1].left, 100);
+  EXPECT_EQ(StepOnce(items, right, area), (Reports{{1, seRight}}));
+}
+
+TEST(ScrollMotion, EmptyContainerStepsChangeNothing) {
+  std::vector<ScrollItem> items;
+  for (TsType type : {stNormal, stCycle, stBounce}) {
+    PrepareScroll(items, {type, sdUp, 1, 10}, {10, 10, 10, 10});
+    EXPECT_TRUE(StepOnce(items, {type, sdUp, 1, 10}, {10, 10, 10, 10}).empty());
+  }
+}
+
+TEST(ScrollMotion, CycleUpWrapsTheFirstItemBehindTheLast) {
+  const ScrollSettings s{stCycle, sdUp, 1, 10};
+  const ScrollArea area{100, 100, 100, 100};
+  std::vector<ScrollItem> items = {Item(0, 5, 50, 20), Item(0, 70, 50, 20), Item(0, 0, 50, 20)};
+  items[1].tag = 77;
+  PrepareScroll(items, s, area);
+  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{100, 130, 160}));
+  EXPECT_EQ(items[1].tag, 77);  // tags are not used by the vertical cycle
+  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, s, area).empty());
+
+  std::int32_t topWhenReported = 0;
+  StepScroll(items, s, area, [&](std::size_t i, TcbScrollEvent e) {
+    EXPECT_EQ(i, 0u);
+    EXPECT_EQ(e, seTop);
+    topWhenReported = items[0].top;
+  });
+  EXPECT_EQ(topWhenReported, -20);
+  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{69, 9, 39}));
+}
+
+TEST(ScrollMotion, CycleDownReadsPositionsAsThePassLeavesThem) {
+  const ScrollSettings s{stCycle, sdDown, 1, 10};
+  const ScrollArea area{100, 100, 100, 100};
+  std::vector<ScrollItem> items = {Item(0, 0, 50, 20), Item(0, 0, 50, 20), Item(0, 0, 50, 20)};
+  PrepareScroll(items, s, area);
+  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{-80, -50, -20}));
+  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, s, area).empty());
+  EXPECT_EQ(StepOnce(items, s, area), (Reports{{2, seBottom}}));
+  // The first two items have already moved to 41 and 71 when the third wraps above 41.
+  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{41, 71, 12}));
+}
+
+TEST(ScrollMotion, CycleHorizontalMirrorsTheVerticalOne) {
+  const ScrollArea area{100, 30, 100, 30};
+  const ScrollSettings left{stCycle, sdLeft, 1, 10};
+  std::vector<ScrollItem> items = {Item(0, 0, 20, 10), Item(0, 0, 20, 10), Item(0, 0, 20, 10)};
+  PrepareScroll(items, left, area);
+  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{100, 130, 160}));
+  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, left, area).empty());
+  EXPECT_EQ(StepOnce(items, left, area), (Reports{{0, seLeft}}));
+  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{69, 9, 39}));
+
+  const ScrollSettings right{stCycle, sdRight, 1, 10};
+  items = {Item(0, 0, 20, 10), Item(0, 0, 20, 10), Item(0, 0, 20, 10)};
+  PrepareScroll(items, right, area);
+  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{-80, -50, -20}));
+  for (int step = 1; step <= 120; ++step) StepOnce(items, right, area);
+  EXPECT_EQ(StepOnce(items, right, area), (Reports{{2, seRight}}));
+  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{41, 71, 12}));
+}
+
+TEST(ScrollMotion, BounceReversesAtTheEdgesAndTwiceWhenAsLongAsTheArea) {
+  const ScrollArea area{100, 100, 100, 100};
+  const ScrollSettings up{stBounce, sdUp, 1, 10};
+  std::vector<ScrollItem> items = {Item(7, 3, 10, 10), Item(0, -5, 10, 120)};
+  PrepareScroll(items, up, area);
+  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{3, -5}));
+  EXPECT_EQ(items[0].tag, -1);
+
+  // The tall item meets both edges at once: reported twice, its sense unchanged.
+  EXPECT_EQ(StepOnce(items, up, area), (Reports{{1, seTop}, {1, seBottom}}));
+  EXPECT_EQ(items[1].tag, -1);
+  StepOnce(items, up, area);
+  EXPECT_EQ(StepOnce(items, up, area), (Reports{{0, seTop}, {1, seTop}, {1, seBottom}}));
+  EXPECT_EQ(items[0].top, 0);
+  EXPECT_EQ(items[0].tag, 1);
+  StepOnce(items, up, area);
+  EXPECT_EQ(items[0].top, 1);
+
+  // The step is read at preparation only; the far edge reverses at exactly W.
+  const ScrollSettings right{stBounce, sdRight, 4, 10};
+  items = {Item(82, 0, 10, 10)};
+  PrepareScroll(items, right, area);
+  EXPECT_EQ(StepOnce(items, {stBounce, sdRight, 50, 10}, area), Reports{});
+  EXPECT_EQ(StepOnce(items, right, area), (Reports{{0, seRight}}));
+  EXPECT_EQ(items[0].left, 90);
+  EXPECT_EQ(items[0].tag, -4);
+}
+
+TEST(ScrollMotion, HugeStepsSaturateInsteadOfOverflowing) {
+  constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+  const ScrollArea area{100, 100, 100, 100};
+  std::vector<ScrollItem> items = {Item(0, 10, 10, 10)};
+  const ScrollSettings bounce{stBounce, sdDown, kMax, kMax};
+  PrepareScroll(items, bounce, area);
+  StepScroll(items, bounce, area, {});
+  StepScroll(items, bounce, area, {});
+  EXPECT_EQ(items[0].tag, kMax);
+  const ScrollSettings cycle{stCycle, sdUp, kMax, kMax};
+  items = {Item(0, 10, 10, 10), Item(0, 10, 10, 10)};
+  PrepareScroll(items, cycle, area);
+  for (int step = 0; step < 3; ++step) StepScroll(items, cycle, area, {});
+  EXPECT_LE(items[0].top, 100);
+}
+
+TEST(ScrollMotion, TilesCoverTheFrameFromTheTopLeftCorner) {
+  const std::vector<TileOrigin> tiles = TileOrigins(497, 321, 100, 50);
+  ASSERT_EQ(tiles.size(), 5u * 7u);
+  EXPECT_EQ(tiles[1], (TileOrigin{100, 0}));
+  EXPECT_EQ(tiles[5], (TileOrigin{0, 50}));
+  EXPECT_EQ(tiles.back(), (TileOrigin{400, 300}));
+
+  // An exact multiple still gets one more column, wholly outside the frame.
+  const std::vector<TileOrigin> wide = TileOrigins(500, 321, 100, 50);
+  ASSERT_EQ(wide.size(), 6u * 7u);
+  EXPECT_EQ(wide[5], (TileOrigin{500, 0}));
+
+  EXPECT_TRUE(TileOrigins(497, 321, 0, 50).empty());
+}
+
+}  // namespace
+}  // namespace verdal

@@ -1,0 +1,250 @@
+// Checks the scrolling text widget: properties, the painted frame and the start of the motion.
+#include "components/cboxbmp/qt/scrolling_text_bmp.h"
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPainter>
+#include <QTest>
+#include <memory>
+
+namespace verdal {
+namespace {
+
+constexpr QRgb kBlack = 0xFF000000;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kRed = 0xFFFF0000;
+constexpr QRgb kGreen = 0xFF00FF00;
+
+QPixmap Solid(int w, int h, QColor colour) {
+  QPixmap p(w, h);
+  p.fill(colour);
+  return p;
+}
+
+// A black screen with a panel and the control over it, as the welcome screen has them.
+struct Screen {
+  Screen() {
+    QPalette black = window.palette();
+    black.setColor(QPalette::Window, Qt::black);
+    black.setColor(QPalette::WindowText, Qt::white);
+    window.setPalette(black);
+    window.resize(300, 200);
+    panel = new QWidget(&window);
+    control = new TScrollingTextBmp(&window);
+    control->setGeometry(0, 0, 200, 100);
+  }
+  QLabel* AddLabel(const QString& text, QRect geometry) {
+    auto* label = new QLabel(text, panel);
+    label->setGeometry(geometry);
+    QFont font("Arial");
+    font.setPixelSize(16);
+    label->setFont(font);
+    return label;
+  }
+  int CountInRect(const QImage& frame, QRect r, QRgb colour) const {
+    int n = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      for (int x = r.left(); x <= r.right(); ++x) n += frame.pixel(x, y) == colour;
+    }
+    return n;
+  }
+
+  QWidget window;
+  QWidget* panel;
+  TScrollingTextBmp* control;
+};
+
+TEST(TScrollingTextBmp, DefaultsAndExclusiveStretchAndTile) {
+  Screen s;
+  TScrollingTextBmp fresh;
+  EXPECT_EQ(fresh.size(), QSize(161, 129));
+  EXPECT_EQ(fresh.ScrollDirection(), sdDown);
+  EXPECT_EQ(fresh.ScrollType(), stNormal);
+  EXPECT_EQ(fresh.TimeDelay(), 5);
+  EXPECT_EQ(fresh.CompSpace(), 10);
+  EXPECT_EQ(fresh.ScrollStep(), 1);
+  EXPECT_TRUE(fresh.Bitmap().isNull());
+  EXPECT_EQ(fresh.TextContainer(), nullptr);
+  EXPECT_EQ(s.control->Color(), colours::Black);  // the parent's colour
+
+  s.control->SetStretch(true);
+  s.control->SetTile(true);
+  EXPECT_FALSE(s.control->Tile());
+  s.control->SetStretch(false);
+  s.control->SetTile(true);
+  s.control->SetStretch(true);
+  EXPECT_TRUE(s.control->Tile());
+  EXPECT_FALSE(s.control->Stretch());
+}
+
+TEST(TScrollingTextBmp, BackgroundIsColourStretchedTiledOrNatural) {
+  Screen s;
+  s.control->SetTile(true);
+  EXPECT_EQ(s.CountInRect(s.control->RenderFrame(), s.control->rect(), kBlack), 200 * 100);
+
+  QPixmap tile = Solid(30, 20, Qt::green);
+  QPainter(&tile).fillRect(0, 0, 1, 1, Qt::red);
+  s.control->SetBitmap(tile);
+  QImage frame = s.control->RenderFrame();
+  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kRed), 7 * 5);  // 200/30+1 by 100/20
+  EXPECT_EQ(frame.pixel(180, 80), kRed);
+
+  s.control->SetTile(false);
+  frame = s.control->RenderFrame();
+  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kRed), 1);
+  EXPECT_EQ(frame.pixel(29, 19), kGreen);
+  EXPECT_EQ(frame.pixel(30, 20), kWhite);  // a fresh frame is white
+
+  s.control->SetBitmap(Solid(2, 2, Qt::green));
+  s.control->SetStretch(true);
+  frame = s.control->RenderFrame();
+  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kGreen), 200 * 100);
+}
+
+TEST(TScrollingTextBmp, DrawsVisibleLabelsAndPicturesButNoNestedPanel) {
+  Screen s;
+  s.control->SetTextContainer(s.panel);
+  EXPECT_EQ(s.panel->size(), s.control->size());
+
+  QLabel* left = s.AddLabel("Bonne Chance", {0, 0, 200, 25});
+  QLabel* right = s.AddLabel("ab", {0, 30, 200, 25});
+  right->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  right->setAutoFillBackground(true);
+  QPalette red = right->palette();
+  red.setColor(QPalette::Window, Qt::red);
+  right->setPalette(red);
+  auto* picture = new QLabel(s.panel);
+  picture->setPixmap(Solid(10, 8, Qt::green));
+  picture->setAlignment(Qt::AlignCenter);  // plays no part: drawn at natural size, top left
+  picture->setGeometry(150, 60, 40, 40);
+  auto* nested = new QWidget(s.panel);
+  nested->setGeometry(0, 60, 100, 40);
+  nested->setAutoFillBackground(true);
+  nested->setPalette(red);
+  s.AddLabel("cache", {0, 0, 100, 40})->setParent(nested);
+
+  QImage frame = s.control->RenderFrame();
+  // Left-aligned text from the top of its rectangle, white on the black background.
+  EXPECT_GT(s.CountInRect(frame, {0, 0, 100, 20}, kWhite), 20);
+  // The opaque right-aligned label fills the cells behind its text, not its whole rectangle.
+  EXPECT_GT(s.CountInRect(frame, {170, 30, 30, 20}, kRed), 20);
+  EXPECT_EQ(s.CountInRect(frame, {0, 30, 150, 25}, kRed), 0);
+  EXPECT_EQ(s.CountInRect(frame, {150, 60, 10, 8}, kGreen), 80);
+  EXPECT_EQ(s.CountInRect(frame, {160, 60, 40, 40}, kGreen), 0);
+  EXPECT_EQ(s.CountInRect(frame, {0, 60, 100, 40}, kBlack), 100 * 40);
+
+  left->hide();
+  picture->hide();
+  frame = s.control->RenderFrame();
+  EXPECT_EQ(s.CountInRect(frame, {0, 0, 200, 25}, kBlack), 200 * 25);
+  EXPECT_EQ(s.CountInRect(frame, {150, 60, 10, 8}, kGreen), 0);
+}
+
+TEST(TScrollingTextBmp, LabelTextIsCutAtItsRectangleAndAmpersandsMarkAccessKeys) {
+  Screen s;
+  s.control->SetTextContainer(s.panel);
+  QLabel* label = s.AddLabel("Il vous faudra trouver des mots", {10, 10, 60, 10});
+  label->setWordWrap(true);
+  QImage frame = s.control->RenderFrame();
+  EXPECT_GT(s.CountInRect(frame, {10, 10, 60, 10}, kBlack), 0);
+  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kBlack),
+            200 * 100 - (60 * 10 - s.CountInRect(frame, {10, 10, 60, 10}, kBlack)));
+
+  // "&&" shows one ampersand, as the same text without access keys does.
+  label->setGeometry(10, 10, 150, 30);
+  label->setText("Q&&R");
+  const QImage doubled = s.control->RenderFrame();
+  label->setText("Q&R");
+  const QImage marked = s.control->RenderFrame();
+  QImage plain(s.control->size(), QImage::Format_RGB32);
+  plain.fill(Qt::black);
+  {
+    QPainter p(&plain);
+    p.setFont(label->font());
+    p.setPen(Qt::white);
+    p.drawText(QRect(10, 10, 150, 30), Qt::AlignTop | Qt::AlignLeft, "Q&R");
+  }
+  EXPECT_EQ(doubled, plain);
+  EXPECT_NE(marked, plain);
+}
+
+TEST(TScrollingTextBmp, OnDrawSeesTheFinishedFrame) {
+  Screen s;
+  s.control->SetTextContainer(s.panel);
+  s.AddLabel("Bienvenue", {0, 0, 200, 30});
+  int calls = 0;
+  s.control->SetOnDraw([&](TScrollingTextBmp& sender, QImage& bmp) {
+    EXPECT_EQ(&sender, s.control);
+    EXPECT_GT(s.CountInRect(bmp, {0, 0, 200, 30}, kWhite), 0);
+    bmp.setPixel(199, 99, kRed);
+    ++calls;
+  });
+  EXPECT_EQ(s.control->RenderFrame().pixel(199, 99), kRed);
+  EXPECT_EQ(calls, 1);
+}
+
+TEST(TScrollingTextBmp, ADestroyedContainerIsForgotten) {
+  Screen s;
+  s.control->SetTextContainer(s.panel);
+  s.AddLabel("Une réalisation", {0, 0, 200, 30});
+  delete s.panel;
+  EXPECT_EQ(s.control->TextContainer(), nullptr);
+  EXPECT_EQ(s.CountInRect(s.control->RenderFrame(), s.control->rect(), kBlack), 200 * 100);
+  s.control->Start();
+  EXPECT_FALSE(s.control->Started());
+  s.control->Step();  // nothing to move, nothing to paint
+}
+
+TEST(TScrollingTextBmp, StartHidesThePanelAndPreparesOnce) {
+  Screen s;
+  s.window.show();
+  QLabel* label = s.AddLabel("Bienvenue", {20, 8, 100, 20});
+  label->show();
+  s.control->SetScrollDirection(sdUp);
+  s.control->SetTimeDelay(100000);  // the worker serves one step, then sleeps
+  s.control->Stop();                // before Start: no lasting effect
+  s.control->Start();
+  EXPECT_FALSE(s.control->Started());  // no container yet
+
+  s.control->SetTextContainer(s.panel);
+  s.control->Start();
+  EXPECT_TRUE(s.control->Started());
+  EXPECT_TRUE(s.panel->isHidden());
+  EXPECT_EQ(ItemTag(*label), 100);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return label->y() == 99; }, 5000));
+  s.control->Start();  // already running: nothing is prepared again
+  EXPECT_EQ(label->y(), 99);
+  QTest::qWait(20);
+  EXPECT_EQ(label->y(), 99);
+}
+
+TEST(TScrollingTextBmp, OnScrollSeesAndMayMoveTheItemsOfThePass) {
+  Screen s;
+  s.control->SetTextContainer(s.panel);
+  s.control->SetScrollType(stBounce);
+  s.control->SetScrollDirection(sdUp);
+  QLabel* first = s.AddLabel("a", {0, 1, 50, 20});
+  QLabel* second = s.AddLabel("b", {0, 50, 50, 20});
+  s.control->SetTimeDelay(100000);
+  s.control->Start();
+  s.control->Stop();
+  int calls = 0;
+  s.control->SetOnScroll([&](TScrollingTextBmp& sender, QWidget& comp, TcbScrollEvent e) {
+    EXPECT_EQ(&sender, s.control);
+    EXPECT_EQ(&comp, first);
+    EXPECT_EQ(e, seTop);
+    EXPECT_EQ(first->y(), 0);
+    EXPECT_EQ(second->y(), 50);  // not yet moved in this pass
+    first->move(0, 30);
+    ++calls;
+  });
+  s.control->Step();
+  EXPECT_EQ(calls, 1);
+  EXPECT_EQ(first->y(), 30);
+  EXPECT_EQ(ItemTag(*first), 1);
+  EXPECT_EQ(second->y(), 49);
+}
+
+}  // namespace
+}  // namespace verdal
