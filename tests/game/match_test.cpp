@@ -1,0 +1,295 @@
+// Whole deals and matches played through a recording presentation, with no window.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+
+#include "common/random.h"
+#include "game/dictionary_file.h"
+#include "game/game_error.h"
+#include "game/io_error.h"
+#include "game/match.h"
+#include "game/unit_var.h"
+#include "tests/game/game_files.h"
+#include "tests/game/recording_presentation.h"
+
+namespace verdal {
+namespace {
+
+using testing::RecordingPresentation;
+using testing::Settings;
+using testing::SettingsBytes;
+using testing::TempCurrentDir;
+using testing::WriteBytes;
+
+const char* const kReady = "Prêt pour le mot suivant?";
+
+// One word per pool, so every deal's word is known: BATEAU (6, Facile),
+// RELEVE (6, Difficile), CHATONS (7, Facile).
+class MatchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    WriteBytes("mots", testing::DictionaryBytes({{"BATEAU", 0}, {"RELEVE", 1}, {"CHATONS", 0}}));
+    LoadDictionary();
+    UseSettings(6, 1);
+    show_.match = &match_;
+    SetRandomSeed(0);
+  }
+
+  void UseSettings(int length, int difficulty) {
+    WriteBytes("data", SettingsBytes(Settings(length, difficulty, 2)));
+  }
+
+  void Type(const std::string& keys) {
+    for (char c : keys) match_.AddKey(c);
+  }
+
+  std::string RowText(const DealState& deal, int r) const {
+    std::string s;
+    for (const Cell& c : deal.board[r - 1]) s += c.text.empty() ? " " : c.text;
+    return s;
+  }
+
+  std::string RowColours(const DealState& deal, int r) const {
+    std::string s;
+    for (const Cell& c : deal.board[r - 1]) {
+      s += c.colour == CellColour::Red ? 'R' : c.colour == CellColour::Yellow ? 'Y' : '-';
+    }
+    return s;
+  }
+
+  TempCurrentDir dir_;
+  RecordingPresentation show_;
+  Match match_{show_};
+};
+
+TEST_F(MatchTest, StartDealsTheFirstWordWithItsFirstLetterGiven) {
+  match_.StartMatch(1, {"Ana", ""});
+  const DealState& deal = match_.Deal();
+  EXPECT_EQ(match_.State().L, 6);
+  EXPECT_EQ(match_.State().R, 5);
+  EXPECT_EQ(deal.word, "BATEAU");
+  EXPECT_EQ(RowText(deal, 1), "B.....");
+  EXPECT_EQ(RowText(deal, 2), "      ");
+  EXPECT_TRUE(deal.open);
+  EXPECT_EQ(show_.Calls("start").size(), 1u);
+  EXPECT_EQ(show_.log.back(), "start");
+}
+
+TEST_F(MatchTest, FoundWordScoresAndDealsAgain) {
+  match_.StartMatch(1, {"Ana", ""});
+  show_.log.clear();
+  Type("bateau");  // small letters are taken as capitals
+  EXPECT_EQ(show_.log, (std::vector<std::string>{
+                           "typed 1 B", "typed 2 A", "typed 3 T", "typed 4 E", "typed 5 A",
+                           "typed 6 U", "stop", "reset 1", "proposal 1 BATEAU", "mark 1 1 *",
+                           "mark 1 2 *", "mark 1 3 *", "mark 1 4 *", "mark 1 5 *", "mark 1 6 *",
+                           "reveal 1 BATEAU [Bravo Ana !!]", "board", "panels",
+                           // the next deal
+                           "board", "panels", "board", "reset 1", "reset 2", "start",
+                           // the end of the evaluation
+                           "panels"}));
+  EXPECT_EQ(match_.State().scores[0], 1);
+  EXPECT_EQ(RowColours(show_.revealed.at(0), 1), "RRRRRR");
+  EXPECT_EQ(match_.Deal().row, 1);
+  EXPECT_EQ(RowText(match_.Deal(), 1), "B.....");
+  EXPECT_TRUE(match_.Deal().open);
+  EXPECT_TRUE(match_.Deal().proposal.empty());
+}
+
+TEST_F(MatchTest, WrongProposalIsMarkedAndFoundPlacesAreGivenOnTheNextRow) {
+  UseSettings(6, 2);  // RELEVE
+  match_.StartMatch(1, {"Ana", ""});
+  Type("ERREUR");
+  EXPECT_EQ(match_.Deal().marks, "##x*xx");
+  EXPECT_EQ(RowColours(match_.Deal(), 1), "YY-R--");
+  EXPECT_EQ(RowText(match_.Deal(), 2), "R..E..");
+  Type("EEEEEE");
+  EXPECT_EQ(RowText(match_.Deal(), 3), "RE.E.E");
+  EXPECT_EQ(match_.Deal().row, 3);
+  EXPECT_TRUE(show_.Calls("reveal").empty());
+}
+
+TEST_F(MatchTest, InvalidProposalIsNotShownAndUsesUpTheRow) {
+  match_.StartMatch(1, {"Ana", ""});
+  Type("BAT3AU");
+  Type("BATEA\b");
+  EXPECT_TRUE(show_.Calls("proposal").empty());
+  EXPECT_TRUE(show_.Calls("mark").empty());
+  EXPECT_EQ(match_.Deal().row, 3);
+  EXPECT_EQ(RowText(match_.Deal(), 1), "B.....");
+  EXPECT_EQ(RowText(match_.Deal(), 3), "B.....");
+}
+
+TEST_F(MatchTest, RowsUsedUpRevealTheWordUnderTheLastProposals) {
+  match_.StartMatch(1, {"Ana", ""});
+  for (const char* p : {"ZZZZZZ", "YYYYYY", "XXXXXX", "WWWWWW", "VVVVVV"}) Type(p);
+  ASSERT_EQ(show_.Calls("reveal"), (std::vector<std::string>{"reveal 5 BATEAU [Prêt pour le mot suivant?]"}));
+  const DealState& seen = show_.revealed.at(0);
+  EXPECT_EQ(RowText(seen, 1), "YYYYYY");
+  EXPECT_EQ(RowText(seen, 4), "VVVVVV");
+  EXPECT_EQ(RowText(seen, 5), "BATEAU");
+  EXPECT_EQ(RowColours(seen, 5), "RRRRRR");
+  EXPECT_EQ(match_.State().scores[0], 0);
+  EXPECT_EQ(match_.Deal().row, 1);
+  EXPECT_TRUE(match_.Deal().open);
+}
+
+TEST_F(MatchTest, AllLettersKnownEndsTheDealWithoutAPoint) {
+  match_.StartMatch(1, {"Ana", ""});
+  Type("BATEZZ");
+  Type("ZZZZAU");
+  ASSERT_EQ(show_.Calls("reveal"), (std::vector<std::string>{std::string("reveal 3 BATEAU [") + kReady + "]"}));
+  EXPECT_EQ(RowText(show_.revealed.at(0), 3), "BATEAU");
+  EXPECT_EQ(match_.State().scores[0], 0);
+  EXPECT_EQ(match_.Deal().row, 1);
+  EXPECT_EQ(RowText(match_.Deal(), 1), "B.....");
+}
+
+TEST_F(MatchTest, TimeOutsOnEveryRowEndTheDealAlsoAfterAWonDeal) {
+  match_.StartMatch(1, {"Ana", ""});
+  Type("BATEAU");
+  show_.log.clear();
+  Type("BAT");
+  for (int i = 0; i < 5; ++i) match_.TimeOut();
+  EXPECT_EQ(show_.Calls("reveal"), (std::vector<std::string>{std::string("reveal 5 BATEAU [") + kReady + "]"}));
+  EXPECT_TRUE(show_.Calls("proposal").empty());
+  EXPECT_EQ(show_.Calls("start").size(), 6u);  // one per time-out, one for the new deal
+  EXPECT_EQ(match_.State().scores[0], 1);
+  EXPECT_TRUE(match_.Deal().open);
+  EXPECT_TRUE(match_.Deal().proposal.empty());
+}
+
+TEST_F(MatchTest, TwoPlayersTakeTurnsAfterEveryProposalAndTimeOutAcrossDeals) {
+  match_.StartMatch(2, {"Ana", "Bob"});
+  EXPECT_EQ(match_.State().current, 1);
+  Type("ZZZZZZ");
+  EXPECT_EQ(match_.State().current, 2);
+  EXPECT_EQ(show_.Calls("reset"), (std::vector<std::string>{"reset 1", "reset 2", "reset 1", "reset 2"}));
+  match_.TimeOut();
+  EXPECT_EQ(match_.State().current, 1);
+  Type("BATEAU");
+  EXPECT_EQ(match_.State().scores, (std::array<int, 2>{1, 0}));
+  EXPECT_EQ(show_.Calls("reveal").back(), "reveal 3 BATEAU [Bravo Ana !!]");
+  // Player 1 ended the deal: player 2 makes the first proposal of the next one.
+  EXPECT_EQ(match_.State().current, 2);
+  Type("BATEAU");
+  EXPECT_EQ(match_.State().scores, (std::array<int, 2>{1, 1}));
+  EXPECT_EQ(show_.Calls("reveal").back(), "reveal 1 BATEAU [Bravo Bob !!]");
+}
+
+TEST_F(MatchTest, TwoPlayerMatchEndsAtTenWithoutTheNextWordPanel) {
+  match_.StartMatch(2, {"Ana", "Bob"});
+  for (int deal = 0; deal < 19; ++deal) Type("BATEAU");
+  EXPECT_EQ(match_.State().scores, (std::array<int, 2>{10, 9}));
+  const auto reveals = show_.Calls("reveal");
+  ASSERT_EQ(reveals.size(), 19u);
+  EXPECT_EQ(reveals[17], "reveal 1 BATEAU [Bravo Bob !!]");
+  EXPECT_EQ(reveals[18], "reveal 1 BATEAU []");
+  EXPECT_EQ(show_.Calls("end").size(), 1u);
+  EXPECT_TRUE(match_.State().over);
+  // Mend: the proposal stays closed on the end-of-match panel.
+  EXPECT_FALSE(match_.Deal().open);
+  const std::size_t calls = show_.log.size();
+  Type("BATEAU");
+  match_.TimeOut();
+  EXPECT_EQ(show_.log.size(), calls);
+  EXPECT_EQ(match_.State().scores, (std::array<int, 2>{10, 9}));
+
+  // "Oui": the same players start again, with the settings read anew.
+  UseSettings(7, 1);
+  match_.StartMatch(2, {"Ana", "Bob"});
+  EXPECT_EQ(match_.State().scores, (std::array<int, 2>{0, 0}));
+  EXPECT_EQ(match_.State().current, 1);
+  EXPECT_EQ(match_.Deal().word, "CHATONS");
+  EXPECT_EQ(match_.Deal().board.size(), 6u);
+  EXPECT_TRUE(match_.Deal().open);
+}
+
+TEST_F(MatchTest, OnePlayerAtNineWinsTheMatch) {
+  match_.StartMatch(1, {"Ana", ""});
+  for (int deal = 0; deal < 9; ++deal) Type("BATEAU");
+  EXPECT_TRUE(show_.Calls("end").empty());
+  Type("ZZZZZZ");
+  Type("BATEAU");
+  EXPECT_EQ(show_.Calls("reveal").back(), "reveal 2 BATEAU []");
+  EXPECT_EQ(show_.Calls("end").size(), 1u);
+  EXPECT_EQ(match_.State().current, 1);
+}
+
+// Keys and time-outs handed over from inside the presentation (as the screen's pauses
+// do) are ignored whenever the proposal is closed: the match goes exactly as without them.
+TEST_F(MatchTest, KeysAndTimeOutsDuringAnimationsAreIgnored) {
+  auto play = [this] {
+    match_.StartMatch(2, {"Ana", "Bob"});
+    Type("BATEZZ");
+    match_.TimeOut();
+    Type("ZZZZAU");  // all letters known: reveal from PrepareRow while the chronometer runs
+    Type("B3TEAU");
+    for (int i = 0; i < 5; ++i) match_.TimeOut();
+    for (int deal = 0; deal < 19; ++deal) Type("BATEAU");
+  };
+  play();
+  const std::vector<std::string> calm = show_.log;
+  const MatchState calmEnd = match_.State();
+
+  show_.log.clear();
+  std::map<std::string, int> injected;
+  show_.during = [&](const std::string& call) {
+    // Letters before the last are shown while the proposal is still open.
+    if (call.rfind("typed", 0) == 0 && call.rfind("typed 6", 0) != 0) return;
+    ++injected[call.substr(0, call.find(' '))];
+    match_.AddKey('Q');
+    match_.TimeOut();
+    match_.AddKey('x');
+  };
+  play();
+  for (const char* kind : {"typed", "proposal", "mark", "reveal", "panels", "start", "end"}) {
+    EXPECT_GT(injected[kind], 0) << kind;
+  }
+  EXPECT_EQ(show_.log, calm);
+  EXPECT_EQ(match_.State().scores, calmEnd.scores);
+}
+
+TEST_F(MatchTest, KeysTypedWhileALetterIsShownAreTaken) {
+  match_.StartMatch(1, {"Ana", ""});
+  bool once = true;
+  show_.during = [&](const std::string& call) {
+    if (call == "typed 1 B" && once) {
+      once = false;
+      match_.AddKey('a');
+    }
+  };
+  Type("BTEAU");
+  EXPECT_EQ(show_.Calls("typed").at(1), "typed 2 A");
+  EXPECT_EQ(match_.State().scores[0], 1);
+}
+
+TEST_F(MatchTest, FailedStartLeavesNoDealRunning) {
+  std::remove("data");
+  EXPECT_THROW(match_.StartMatch(1, {"Ana", ""}), IoError);
+  EXPECT_FALSE(match_.Deal().open);
+  Type("BATEAU");
+  match_.TimeOut();
+  EXPECT_TRUE(show_.log.empty());
+
+  WriteBytes("data", SettingsBytes(Settings(7, 2, 2)));  // no 7-letter Difficile word
+  try {
+    match_.StartMatch(1, {"Ana", ""});
+    FAIL() << "no error";
+  } catch (const GameError& e) {
+    EXPECT_STREQ(e.what(), "Il n'y a aucun mot!!");
+  }
+  EXPECT_FALSE(match_.Deal().open);
+
+  WriteBytes("data", SettingsBytes(Settings(9, 1, 2)));
+  EXPECT_THROW(match_.StartMatch(1, {"Ana", ""}), GameError);
+  EXPECT_FALSE(match_.Deal().open);
+
+  UseSettings(6, 1);
+  match_.StartMatch(1, {"Ana", ""});
+  EXPECT_TRUE(match_.Deal().open);
+}
+
+}  // namespace
+}  // namespace verdal

@@ -1,0 +1,124 @@
+// The word pool for every row of the filter table, and the draw.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "common/random.h"
+#include "game/dictionary_file.h"
+#include "game/game_error.h"
+#include "game/io_error.h"
+#include "game/personal_list.h"
+#include "game/unit_var.h"
+#include "game/word_pool.h"
+#include "tests/game/game_files.h"
+
+namespace verdal {
+namespace {
+
+using testing::PersoText;
+using testing::Settings;
+using testing::SyntheticWord;
+using testing::TempCurrentDir;
+using testing::WriteBytes;
+
+class WordPoolTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    TempCurrentDir dir;
+    WriteBytes("mots", testing::StandardDictionaryBytes());
+    LoadDictionary();
+  }
+
+  // Five 7-letter and three 6-letter personal words, one of them in small letters.
+  void SetUp() override {
+    std::vector<std::string> words;
+    for (int k = 0; k < 5; ++k) words.push_back("PERSO" + SyntheticWord(k, 2));
+    for (int k = 0; k < 3; ++k) words.push_back("PERS" + SyntheticWord(k, 2));
+    words[7] = "persxy";
+    words.push_back("TROPLONGUE");
+    words.push_back("");
+    WriteBytes("perso", PersoText(words, "\n"));
+  }
+
+  std::int32_t Build(int length, int difficulty, int usePersonal) {
+    CurrentSettings = Settings(length, difficulty, usePersonal);
+    return BuildWordPool();
+  }
+
+  TempCurrentDir dir_;
+};
+
+TEST_F(WordPoolTest, SizesFollowTheFilterTable) {
+  EXPECT_EQ(Build(6, 1, 2), 3135);
+  EXPECT_EQ(Build(6, 2, 2), 2094);
+  EXPECT_EQ(Build(6, 3, 2), 5229);
+  EXPECT_EQ(Build(7, 1, 2), 4303);
+  EXPECT_EQ(Build(7, 2, 2), 2803);
+  EXPECT_EQ(Build(7, 3, 2), 7106);
+  EXPECT_EQ(Build(8, 1, 2), 4768);
+  EXPECT_EQ(Build(8, 2, 2), 3226);
+  EXPECT_EQ(Build(8, 3, 2), 7994);
+
+  EXPECT_EQ(Build(7, 1, 1), 4303 + 5);
+  EXPECT_EQ(Build(6, 2, 1), 2094 + 3);
+  EXPECT_EQ(Build(8, 3, 1), 7994);
+  EXPECT_EQ(Build(7, 4, 1), 5);
+  EXPECT_EQ(Build(6, 4, 1), 3);
+  // Only possible by editing "data": no personal word is loaded, so nothing is accepted.
+  EXPECT_EQ(Build(7, 4, 2), 0);
+  EXPECT_EQ(Build(7, 5, 2), 0);
+  EXPECT_EQ(Build(7, 3, 0), 0);
+}
+
+TEST_F(WordPoolTest, PoolKeepsTableOrderWithPersonalWordsLast) {
+  ASSERT_EQ(Build(6, 3, 1), 5229 + 3);
+  const WordPool& pool = CurrentWordPool();
+  EXPECT_EQ(pool.words[0], WordTable[0]);
+  EXPECT_EQ(pool.words[5229], "PERSAA");
+  EXPECT_EQ(pool.words[5231], "PERSXY");  // loaded in capitals
+  EXPECT_EQ(std::string(LetterTable.begin(), LetterTable.end()), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+}
+
+TEST_F(WordPoolTest, CategoryTwoIsAcceptedOnlyWhereEveryCategoryIs) {
+  EXPECT_TRUE(FilterAccepts(3, 1, WordCategory(2)));
+  EXPECT_FALSE(FilterAccepts(3, 2, WordCategory(2)));
+  EXPECT_FALSE(FilterAccepts(1, 1, WordCategory(2)));
+  EXPECT_FALSE(FilterAccepts(4, 1, wcFamiliar));
+  EXPECT_TRUE(FilterAccepts(4, 2, wcPersonal));
+}
+
+TEST_F(WordPoolTest, PersonalEntriesOfAnEarlierMatchPlayNoPart) {
+  Build(7, 4, 1);
+  EXPECT_EQ(Build(7, 1, 2), 4303);
+}
+
+TEST_F(WordPoolTest, FailedReadLeavesThePoolUntouched) {
+  ASSERT_EQ(Build(7, 4, 1), 5);
+  WriteBytes("perso", "cinq\n");
+  EXPECT_THROW(Build(6, 1, 1), IoError);
+  EXPECT_EQ(CurrentWordPool().count, 5);
+}
+
+TEST_F(WordPoolTest, DrawsFromThePoolWithTheProgramGenerator) {
+  ASSERT_EQ(Build(7, 4, 1), 5);
+  SetRandomSeed(0);
+  std::vector<std::string> draws;
+  for (int i = 0; i < 6; ++i) draws.push_back(DrawWord());
+  // Seed 0 draws 0, 0, 4, 1, 1, 3 below 5: the same word may come twice in a row.
+  EXPECT_EQ(draws, (std::vector<std::string>{"PERSOAA", "PERSOAA", "PERSOAE", "PERSOAB",
+                                              "PERSOAB", "PERSOAD"}));
+}
+
+// Mend: an empty pool is a clear error, never a read of a slot nobody filled.
+TEST_F(WordPoolTest, DrawingFromAnEmptyPoolIsAnError) {
+  ASSERT_EQ(Build(7, 4, 2), 0);
+  try {
+    DrawWord();
+    FAIL() << "no error";
+  } catch (const GameError& e) {
+    EXPECT_STREQ(e.what(), "Il n'y a aucun mot!!");
+  }
+}
+
+}  // namespace
+}  // namespace verdal
