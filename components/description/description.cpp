@@ -1,0 +1,135 @@
+// Screen descriptions: stored property entries and the component records that group them.
+#include "components/description/description.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+
+namespace verdal {
+namespace {
+
+class PropertySaver final : public TFiler {
+ public:
+  void DefineBinaryProperty(std::string_view name, const BinaryReader& /*reader*/,
+                            const BinaryWriter& writer, bool hasData) override {
+    if (!hasData) return;
+    ByteWriter block;
+    writer(block);
+    entries.push_back({PathOf(name), block.Bytes()});
+  }
+
+  std::vector<PropertyEntry> entries;
+};
+
+class PropertyLoader final : public TFiler {
+ public:
+  void DefineBinaryProperty(std::string_view name, const BinaryReader& reader,
+                            const BinaryWriter& /*writer*/, bool /*hasData*/) override {
+    readers.emplace(PathOf(name), reader);
+  }
+
+  std::map<std::string, BinaryReader, std::less<>> readers;
+};
+
+}  // namespace
+
+void WritePropertyEntry(ByteWriter& out, const PropertyEntry& entry) {
+  if (entry.name.empty()) throw std::invalid_argument("a stored property needs a name");
+  if (entry.block.size() > std::size_t{std::numeric_limits<std::int32_t>::max()}) {
+    throw std::length_error("stored block too large: " + entry.name);
+  }
+  out.WriteShortString(entry.name);
+  out.WriteU8(kValueKindBinary);
+  out.WriteI32(static_cast<std::int32_t>(entry.block.size()));
+  out.WriteBytes(entry.block);
+}
+
+PropertyEntry ReadPropertyEntry(ByteReader& in) {
+  PropertyEntry entry;
+  entry.name = in.ReadShortString();
+  if (in.ReadU8() != kValueKindBinary) throw EReadError("type de valeur inconnu pour " + entry.name);
+  std::int32_t length = in.ReadI32();
+  if (length < 0) throw EReadError();
+  auto block = in.ReadBytes(static_cast<std::size_t>(length));
+  entry.block.assign(block.begin(), block.end());
+  return entry;
+}
+
+void WritePropertyList(ByteWriter& out, const std::vector<PropertyEntry>& entries) {
+  for (const auto& entry : entries) WritePropertyEntry(out, entry);
+  out.WriteU8(0);
+}
+
+std::vector<PropertyEntry> ReadPropertyList(ByteReader& in) {
+  std::vector<PropertyEntry> entries;
+  // Peek at the name length: zero closes the list.
+  while (true) {
+    ByteReader probe = in;
+    if (probe.ReadU8() == 0) {
+      in = probe;
+      return entries;
+    }
+    entries.push_back(ReadPropertyEntry(in));
+  }
+}
+
+std::vector<PropertyEntry> SaveProperties(TPersistent& object) {
+  PropertySaver saver;
+  object.DefineProperties(saver);
+  return std::move(saver.entries);
+}
+
+void LoadProperties(TPersistent& object, const std::vector<PropertyEntry>& entries) {
+  PropertyLoader loader;
+  object.DefineProperties(loader);
+  for (const auto& entry : entries) {
+    auto found = loader.readers.find(entry.name);
+    if (found == loader.readers.end()) throw EReadError("propriété " + entry.name + " inexistante");
+    // The reader sees exactly the stored block, so a wrong length inside it cannot make
+    // the rest of the description unreadable.
+    ByteReader block(entry.block);
+    found->second(block);
+  }
+}
+
+std::vector<std::uint8_t> WriteComponents(const std::vector<ComponentRecord>& records) {
+  ByteWriter out;
+  for (const auto& record : records) {
+    if (record.className.empty()) throw std::invalid_argument("a component needs a class name");
+    out.WriteShortString(record.className);
+    out.WriteShortString(record.name);
+    WritePropertyList(out, record.properties);
+  }
+  out.WriteU8(0);
+  return out.Bytes();
+}
+
+std::vector<ComponentRecord> ReadComponents(std::span<const std::uint8_t> description) {
+  ByteReader in(description);
+  std::vector<ComponentRecord> records;
+  while (true) {
+    std::string className = in.ReadShortString();
+    if (className.empty()) break;
+    ComponentRecord record{std::move(className), in.ReadShortString(), {}};
+    record.properties = ReadPropertyList(in);
+    records.push_back(std::move(record));
+  }
+  if (!in.AtEnd()) throw EReadError();
+  return records;
+}
+
+ComponentRecord SaveComponent(TComponent& component) {
+  return {std::string(component.ClassName()), component.Name, SaveProperties(component)};
+}
+
+void LoadComponent(TComponent& component, const std::vector<ComponentRecord>& records) {
+  auto found = std::find_if(records.begin(), records.end(),
+                            [&](const ComponentRecord& r) { return r.name == component.Name; });
+  if (found == records.end()) throw EReadError("composant " + component.Name + " absent");
+  if (found->className != component.ClassName()) {
+    throw EReadError("composant " + component.Name + " de type " + found->className);
+  }
+  LoadProperties(component, found->properties);
+}
+
+}  // namespace verdal

@@ -1,0 +1,110 @@
+// TWaveData: the holder of one WAV file image, stored in a screen description and played from memory.
+#include "components/wave/wave_data.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <system_error>
+
+#include "components/wave/sound_player.h"
+
+namespace verdal {
+
+TWaveData::~TWaveData() { Release(); }
+
+void TWaveData::Release() {
+  if (!bytes_) return;
+  // The platform plays from these very bytes: it must let go of them before they are freed.
+  SoundPlayer& player = AppSoundPlayer();
+  if (player.IsPlaying(bytes_.get())) player.Stop();
+  bytes_.reset();
+  size_ = 0;
+}
+
+void TWaveData::Clear() { Release(); }
+
+void TWaveData::SetData(std::int32_t count, const std::uint8_t* source) {
+  // Copy before releasing, so that a holder given its own bytes keeps them.
+  std::unique_ptr<std::uint8_t[]> copy;
+  if (count > 0) {
+    copy = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(count));
+    std::memcpy(copy.get(), source, static_cast<std::size_t>(count));
+  }
+  Release();
+  if (copy) {
+    bytes_ = std::move(copy);
+    size_ = count;
+  }
+}
+
+void TWaveData::Assign(const TPersistent* source) {
+  if (source == nullptr) {
+    Clear();
+  } else if (const auto* other = dynamic_cast<const TWaveData*>(source)) {
+    if (other != this) SetData(other->size_, other->bytes_.get());
+  } else {
+    TPersistent::Assign(source);
+  }
+}
+
+void TWaveData::DefineProperties(TFiler& filer) {
+  TPersistent::DefineProperties(filer);
+  filer.DefineBinaryProperty(
+      "Data", [this](ByteReader& stream) { ReadData(stream); },
+      [this](ByteWriter& stream) { WriteData(stream); }, !IsEmpty());
+}
+
+void TWaveData::ReadData(ByteReader& stream) {
+  Clear();
+  if (stream.Remaining() < 4) {
+    stream.SkipToEnd();
+    return;
+  }
+  std::int32_t count = stream.ReadI32();
+  // A length the block cannot hold is a damaged description: stay empty rather than hold
+  // bytes that were never stored.
+  if (count <= 0 || static_cast<std::size_t>(count) > stream.Remaining()) {
+    stream.SkipToEnd();
+    return;
+  }
+  SetData(count, stream.ReadBytes(static_cast<std::size_t>(count)).data());
+}
+
+void TWaveData::WriteData(ByteWriter& stream) const {
+  stream.WriteI32(size_);
+  stream.WriteBytes(Bytes());
+}
+
+void TWaveData::LoadFromFile(const std::string& name) {
+  Clear();
+  std::error_code exists;
+  if (!std::filesystem::exists(name, exists)) return;
+  auto fail = [&name]() {
+    int code = errno != 0 ? errno : EIO;
+    throw std::system_error(code, std::generic_category(), name);
+  };
+  errno = 0;
+  std::ifstream file(name, std::ios::binary);
+  if (!file) fail();
+  file.seekg(0, std::ios::end);
+  std::streamoff size = file.tellg();
+  if (size < 0) fail();
+  if (size > std::numeric_limits<std::int32_t>::max()) {
+    throw std::system_error(EFBIG, std::generic_category(), name);
+  }
+  if (size == 0) return;
+  file.seekg(0, std::ios::beg);
+  auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
+  if (!file.read(reinterpret_cast<char*>(buffer.get()), size)) fail();
+  bytes_ = std::move(buffer);
+  size_ = static_cast<std::int32_t>(size);
+}
+
+void TWaveData::Play() const {
+  if (IsEmpty()) return;
+  AppSoundPlayer().Play(Bytes());
+}
+
+}  // namespace verdal

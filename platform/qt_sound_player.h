@@ -1,0 +1,42 @@
+// The sound output of the program: plays WAV images from memory through Qt Multimedia.
+#pragma once
+
+#include <QByteArray>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "components/wave/sound_player.h"
+
+class QAudioSink;
+class QBuffer;
+
+namespace verdal {
+
+// One clip at a time, pulled by a QAudioSink from a QBuffer over the caller's bytes (no
+// copy). With no audio output, or an image it cannot play, it stays silent. Where there is
+// no output at all Qt logs one line itself; an output that refuses the clips is logged
+// once by the player.
+class QtSoundPlayer final : public SoundPlayer {
+ public:
+  QtSoundPlayer();
+  ~QtSoundPlayer() override;
+  QtSoundPlayer(const QtSoundPlayer&) = delete;
+  QtSoundPlayer& operator=(const QtSoundPlayer&) = delete;
+
+  void Play(std::span<const std::uint8_t> image) override;
+  void Stop() override;
+  bool IsPlaying(const std::uint8_t* image) const override;
+
+ private:
+  void WarnOnce(const char* why);
+
+  // Declared in this order so that the sink, which reads the buffer, goes first.
+  QByteArray samples_;
+  std::unique_ptr<QBuffer> buffer_;
+  std::unique_ptr<QAudioSink> sink_;
+  const std::uint8_t* image_ = nullptr;
+  bool warned_ = false;
+};
+
+}  // namespace verdal

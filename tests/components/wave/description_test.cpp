@@ -1,0 +1,127 @@
+// Screen description entries and component records: layout, round trip, damaged input.
+#include <gtest/gtest.h>
+
+#include "common/convert_error.h"
+#include "components/description/description.h"
+
+namespace verdal {
+namespace {
+
+// A component with two byte-block properties, one of them inside an owned object.
+class TPart : public TPersistent {
+ public:
+  std::string_view ClassName() const override { return "TPart"; }
+  void DefineProperties(TFiler& filer) override {
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](ByteReader& in) {
+          auto b = in.ReadBytes(in.Remaining());
+          data.assign(b.begin(), b.end());
+        },
+        [this](ByteWriter& out) { out.WriteBytes(data); }, !data.empty());
+  }
+  std::vector<std::uint8_t> data;
+};
+
+class TThing : public TComponent {
+ public:
+  std::string_view ClassName() const override { return "TThing"; }
+  void DefineProperties(TFiler& filer) override {
+    filer.DefineBinaryProperty(
+        "Tag", [this](ByteReader& in) { tag = in.ReadU8(); },
+        [this](ByteWriter& out) { out.WriteU8(tag); }, tag != 0);
+    TFiler::PathScope scope(filer, "Part");
+    part.DefineProperties(filer);
+  }
+  std::uint8_t tag = 0;
+  TPart part;
+};
+
+TEST(DescriptionTest, ComponentsRoundTripWithTheirPropertyPaths) {
+  TThing a, b;
+  a.Name = "Chose_a";
+  a.tag = 7;
+  a.part.data = {1, 2, 3};
+  b.Name = "Chose_b";  // stores nothing
+  auto bytes = WriteComponents({SaveComponent(a), SaveComponent(b)});
+
+  const std::vector<std::uint8_t> expected = {
+      6, 'T', 'T', 'h', 'i', 'n', 'g', 7, 'C', 'h', 'o', 's', 'e', '_', 'a',  //
+      3, 'T', 'a', 'g', 0x0A, 1, 0, 0, 0, 7,                                  //
+      9, 'P', 'a', 'r', 't', '.', 'D', 'a', 't', 'a', 0x0A, 3, 0, 0, 0, 1, 2, 3,
+      0,  // end of Chose_a's properties
+      6, 'T', 'T', 'h', 'i', 'n', 'g', 7, 'C', 'h', 'o', 's', 'e', '_', 'b', 0,
+      0};  // end of the components
+  EXPECT_EQ(bytes, expected);
+
+  auto records = ReadComponents(bytes);
+  TThing a2, b2;
+  a2.Name = "Chose_a";
+  b2.Name = "Chose_b";
+  b2.tag = 9;  // no entry: stays as it is
+  LoadComponent(a2, records);
+  LoadComponent(b2, records);
+  EXPECT_EQ(a2.tag, 7);
+  EXPECT_EQ(a2.part.data, (std::vector<std::uint8_t>{1, 2, 3}));
+  EXPECT_EQ(b2.tag, 9);
+  EXPECT_TRUE(b2.part.data.empty());
+}
+
+TEST(DescriptionTest, DamagedDescriptionsAreReadErrors) {
+  TThing thing;
+  thing.Name = "Chose";
+  thing.tag = 1;
+  thing.part.data = {4, 5};
+  const auto good = WriteComponents({SaveComponent(thing)});
+
+  // Every truncation ends early somewhere: always an error, never a read past the end.
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    std::vector<std::uint8_t> part(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
+    EXPECT_THROW(ReadComponents(part), EReadError) << size;
+  }
+  auto changed = [&](std::size_t at, std::uint8_t value) {
+    auto bytes = good;
+    bytes[at] = value;
+    return bytes;
+  };
+  const std::size_t tagKind = 1 + 6 + 1 + 5 + 1 + 3;
+  EXPECT_THROW(ReadComponents(changed(tagKind, 0x06)), EReadError);       // unknown value kind
+  EXPECT_THROW(ReadComponents(changed(tagKind + 4, 0x80)), EReadError);   // negative length
+  EXPECT_THROW(ReadComponents(changed(tagKind + 1, 0xff)), EReadError);   // length past the end
+  auto trailing = good;
+  trailing.push_back(0);
+  EXPECT_THROW(ReadComponents(trailing), EReadError);
+
+  // A record for another class, a missing record, an entry no property claims.
+  auto records = ReadComponents(good);
+  TComponent plain;
+  plain.Name = "Chose";
+  EXPECT_THROW(LoadComponent(plain, records), EReadError);
+  TThing other;
+  other.Name = "Autre";
+  EXPECT_THROW(LoadComponent(other, records), EReadError);
+  records[0].properties.push_back({"Part.Inconnu", {}});
+  TThing same;
+  same.Name = "Chose";
+  try {
+    LoadComponent(same, records);
+    ADD_FAILURE();
+  } catch (const EReadError& error) {
+    EXPECT_STREQ(error.what(),
+                 "Erreur de lecture de la description d'écran : propriété Part.Inconnu inexistante");
+  }
+}
+
+TEST(DescriptionTest, BaseAssignRefusesWithTheConversionError) {
+  TThing thing;
+  TPart part;
+  try {
+    part.Assign(&thing);
+    ADD_FAILURE();
+  } catch (const EConvertError& error) {
+    EXPECT_STREQ(error.what(), "Ne peut affecter TThing à TPart");
+  }
+}
+
+}  // namespace
+}  // namespace verdal

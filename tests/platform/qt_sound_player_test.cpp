@@ -1,0 +1,86 @@
+// QtSoundPlayer: plays from memory without waiting, and stays quiet where there is no sound output.
+#include <gtest/gtest.h>
+
+#include <QAudioDevice>
+#include <QElapsedTimer>
+#include <QMediaDevices>
+#include <fstream>
+#include <iterator>
+
+#include "components/wave/wave_data.h"
+#include "platform/qt_sound_player.h"
+
+namespace verdal {
+namespace {
+
+std::vector<std::uint8_t> ReadClip(const char* name) {
+  std::ifstream file(std::string(VERDAL_SOUNDS_DIR "/") + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), {}};
+}
+
+int warnings = 0;
+void CountWarnings(QtMsgType type, const QMessageLogContext&, const QString&) {
+  if (type == QtWarningMsg) ++warnings;
+}
+
+class QtSoundPlayerTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    warnings = 0;
+    previous_ = qInstallMessageHandler(CountWarnings);
+  }
+  void TearDown() override { qInstallMessageHandler(previous_); }
+
+  const std::vector<std::uint8_t> jaune = ReadClip("Wave_jaune.wav");
+  const std::vector<std::uint8_t> rouge = ReadClip("Wave_rouge.wav");
+
+ private:
+  QtMessageHandler previous_ = nullptr;
+};
+
+TEST_F(QtSoundPlayerTest, PlayReturnsAtOnceAndWarnsAtMostOnce) {
+  ASSERT_FALSE(jaune.empty());
+  QtSoundPlayer player;
+  QElapsedTimer timer;
+  timer.start();
+  for (int i = 0; i < 50; ++i) player.Play(i % 2 ? rouge : jaune);
+  // Fifty starts must not wait for any clip to end (each lasts about 0.2 s): a generous
+  // bound that only a hang or a blocking start can break.
+  EXPECT_LT(timer.elapsed(), 5000);
+  EXPECT_LE(warnings, 1);
+  if (QMediaDevices::defaultAudioOutput().isNull()) {
+    EXPECT_FALSE(player.IsPlaying(rouge.data()));
+  }
+}
+
+TEST_F(QtSoundPlayerTest, NewPlayCutsTheOldOneEvenWhenItCannotPlay) {
+  QtSoundPlayer player;
+  player.Play(jaune);
+  player.Play(rouge);
+  EXPECT_FALSE(player.IsPlaying(jaune.data()));
+  if (!QMediaDevices::defaultAudioOutput().isNull()) {
+    EXPECT_TRUE(player.IsPlaying(rouge.data()));
+  }
+
+  std::vector<std::uint8_t> broken(rouge.begin(), rouge.begin() + 40);
+  player.Play(broken);
+  EXPECT_FALSE(player.IsPlaying(rouge.data()));
+  EXPECT_FALSE(player.IsPlaying(broken.data()));
+  player.Play({});
+  player.Stop();
+  EXPECT_FALSE(player.IsPlaying(rouge.data()));
+}
+
+TEST_F(QtSoundPlayerTest, HolderDestroyedWhilePlayingStopsItFirst) {
+  QtSoundPlayer player;
+  ScopedSoundPlayer installed(player);
+  auto data = std::make_unique<TWaveData>();
+  data->SetData(static_cast<std::int32_t>(rouge.size()), rouge.data());
+  const std::uint8_t* held = data->Bytes().data();
+  data->Play();
+  data.reset();
+  EXPECT_FALSE(player.IsPlaying(held));
+}
+
+}  // namespace
+}  // namespace verdal
