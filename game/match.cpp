@@ -92,7 +92,7 @@ void Match::NewDeal() {
 
 void Match::PrepareRow(int r) {
   const std::string& word = deal_.word;
-  for (int j = 1; j <= match_.L; ++j) deal_.At(r, j).text = ".";
+  for (int j = 1; j <= match_.L; ++j) deal_.At(r, j).text.assign(1, '.');
   deal_.At(r, 1).text = std::string(1, word[0]);
   for (int j = 2; j <= match_.L; ++j) {
     for (int k = 1; k < r; ++k) {
