@@ -7,14 +7,22 @@ namespace verdal {
 
 std::string IoErrorText(int code) {
   switch (code) {
-    case ioFileNotFound: return "Fichier introuvable";
-    case ioBadFileName: return "Nom de fichier incorrect";
-    case ioTooManyOpenFiles: return "Trop de fichiers ouverts";
-    case ioAccessDenied: return "Accès au fichier refusé";
-    case ioReadPastEnd: return "Lecture au delà de la fin de fichier";
-    case ioDiskFull: return "Disque plein";
-    case ioBadNumber: return "Saisie numérique incorrecte";
-    default: return "Erreur E/S " + std::to_string(code);
+    case ioFileNotFound:
+      return "Fichier introuvable";
+    case ioBadFileName:
+      return "Nom de fichier incorrect";
+    case ioTooManyOpenFiles:
+      return "Trop de fichiers ouverts";
+    case ioAccessDenied:
+      return "Accès au fichier refusé";
+    case ioReadPastEnd:
+      return "Lecture au delà de la fin de fichier";
+    case ioDiskFull:
+      return "Disque plein";
+    case ioBadNumber:
+      return "Saisie numérique incorrecte";
+    default:
+      return "Erreur E/S " + std::to_string(code);
   }
 }
 
@@ -22,21 +30,27 @@ IoError::IoError(int code) : std::runtime_error(IoErrorText(code)), code_(code) 
 
 int IoCodeFromErrno(int err) {
   switch (err) {
-    case ENOENT: return ioFileNotFound;
+    case ENOENT:
+      return ioFileNotFound;
     case ENAMETOOLONG:
     case ENOTDIR:
     case ELOOP:
-    case EILSEQ: return ioBadFileName;
+    case EILSEQ:
+      return ioBadFileName;
     case EMFILE:
-    case ENFILE: return ioTooManyOpenFiles;
+    case ENFILE:
+      return ioTooManyOpenFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-    case ETXTBSY: return ioAccessDenied;
+    case ETXTBSY:
+      return ioAccessDenied;
     case ENOSPC:
-    case EDQUOT: return ioDiskFull;
-    default: return kErrnoCodeBase + err;
+    case EDQUOT:
+      return ioDiskFull;
+    default:
+      return kErrnoCodeBase + err;
   }
 }
 

@@ -19,11 +19,11 @@ struct Cell {
 struct MatchState {
   int players = 1;
   std::array<std::string, 2> names;
-  int current = 1;                 // player whose turn it is, 1 or 2
-  std::array<int, 2> scores{};     // players 1 and 2
-  int L = 0;                       // word length, fixed for the match
-  int R = 0;                       // rows of the board, L - 1
-  bool over = false;               // a player has reached 10 points
+  int current = 1;              // player whose turn it is, 1 or 2
+  std::array<int, 2> scores{};  // players 1 and 2
+  int L = 0;                    // word length, fixed for the match
+  int R = 0;                    // rows of the board, L - 1
+  bool over = false;            // a player has reached 10 points
 };
 
 struct DealState {
@@ -31,8 +31,8 @@ struct DealState {
   std::vector<std::vector<Cell>> board;  // board[r - 1][j - 1] for row r, column j
   int row = 1;                           // the row that receives the next proposal
   std::string proposal;
-  bool open = false;                     // typed keys are taken
-  std::string marks;                     // of the last marked proposal
+  bool open = false;  // typed keys are taken
+  std::string marks;  // of the last marked proposal
   bool found = false;
 
   const Cell& At(int r, int j) const { return board[r - 1][j - 1]; }

@@ -72,8 +72,7 @@ void ReadSettings() {
 void WriteSettings() {
   std::optional<mode_t> mode = WritableSettingsMode();
 
-  TemporaryName temporary(std::string(kSettingsFileName) + ".new-" +
-                          std::to_string(::getpid()));
+  TemporaryName temporary(std::string(kSettingsFileName) + ".new-" + std::to_string(::getpid()));
   ::unlink(temporary.Name().c_str());  // a leftover of an earlier crash
   {
     PosixFile file = PosixFile::Open(temporary.Name(), O_WRONLY | O_CREAT | O_EXCL, 0666);

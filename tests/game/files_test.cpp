@@ -136,7 +136,8 @@ TEST(SettingsFile, RecordIsFortyLittleEndianBytes) {
   SettingsRecord r = Settings(8, 4, 1, 2, 600);
   const std::string bytes = SettingsBytes(r);
   ASSERT_EQ(bytes.size(), 40u);
-  EXPECT_EQ(bytes.substr(0, 20), std::string("\x02\0\0\0\x08\0\0\0\x58\x02\0\0\x04\0\0\0\x01\0\0\0", 20));
+  EXPECT_EQ(bytes.substr(0, 20),
+            std::string("\x02\0\0\0\x08\0\0\0\x58\x02\0\0\x04\0\0\0\x01\0\0\0", 20));
   EXPECT_EQ(std::uint8_t(bytes[20]), 0xA0);
   EXPECT_EQ(std::uint8_t(bytes[39]), 0xA0 + 19);
   SettingsRecord negative = r;
@@ -190,7 +191,8 @@ TEST(SettingsFile, FailedWriteLeavesDataAsItWas) {
   WriteBytes("data", before);
   CurrentSettings = Settings(8, 3, 1);
 
-  struct sigaction ignore {}, previous {};
+  struct sigaction ignore {
+  }, previous{};
   ignore.sa_handler = SIG_IGN;
   ::sigaction(SIGXFSZ, &ignore, &previous);
   rlimit saved{};
@@ -264,7 +266,9 @@ TEST(PersonalList, LinesEndAtCrLfOrCrLf) {
 TEST(PersonalList, CountLineFormat) {
   TempCurrentDir dir;
   // Blanks and line breaks before the count, words after it on its line.
-  WriteBytes("perso", " \r\n\t 2 mots a suivre\r\nTORTUE\r\nLAPINS\x1A" "CACHE\r\n");
+  WriteBytes("perso",
+             " \r\n\t 2 mots a suivre\r\nTORTUE\r\nLAPINS\x1A"
+             "CACHE\r\n");
   EXPECT_EQ(LoadPersonalList(), 2);
   EXPECT_EQ(WordTable[kDictionarySize + 1], "LAPINS");
   // Character 26 ends the text: the missing lines are empty.

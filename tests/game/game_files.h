@@ -65,8 +65,7 @@ inline SettingsRecord Settings(int length, int difficulty, int usePersonal, int 
   return r;
 }
 
-inline std::string EntryBytes(const std::string& word, std::int32_t category,
-                              int lengthByte = -1) {
+inline std::string EntryBytes(const std::string& word, std::int32_t category, int lengthByte = -1) {
   std::string e(DictionaryEntry::kSize, '\0');
   e[0] = static_cast<char>(lengthByte < 0 ? word.size() : lengthByte);
   word.copy(&e[1], std::min<std::size_t>(word.size(), 15));
@@ -87,8 +86,8 @@ inline std::string DictionaryBytes(const std::vector<std::pair<std::string, int>
   std::string bytes;
   bytes.reserve(std::size_t(records) * DictionaryEntry::kSize);
   for (int k = 0; k < records; ++k) {
-    bytes += k < int(words.size()) ? EntryBytes(words[k].first, words[k].second)
-                                   : EntryBytes("", 0);
+    bytes +=
+        k < int(words.size()) ? EntryBytes(words[k].first, words[k].second) : EntryBytes("", 0);
   }
   return bytes;
 }

@@ -1,11 +1,12 @@
 // Checking and marking proposals, against the known examples and a brute-force count.
+#include "game/marking.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <numeric>
 
 #include "common/random.h"
-#include "game/marking.h"
 #include "game/word_pool.h"
 
 namespace verdal {
@@ -55,7 +56,10 @@ TEST(Marking, ValidProposalIsExactlyLCapitalLetters) {
   EXPECT_FALSE(IsValidProposal("bateau", 6));
   EXPECT_FALSE(IsValidProposal("BATEA\b", 6));
   EXPECT_FALSE(IsValidProposal("BATEAUX", 6));
-  EXPECT_FALSE(IsValidProposal("BAT\xC9" "AU", 6));
+  EXPECT_FALSE(
+      IsValidProposal("BAT\xC9"
+                      "AU",
+                      6));
 }
 
 }  // namespace

@@ -1,4 +1,6 @@
 // Whole deals and matches played through a recording presentation, with no window.
+#include "game/match.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,7 +10,6 @@
 #include "game/dictionary_file.h"
 #include "game/game_error.h"
 #include "game/io_error.h"
-#include "game/match.h"
 #include "game/unit_var.h"
 #include "tests/game/game_files.h"
 #include "tests/game/recording_presentation.h"
@@ -124,7 +125,8 @@ TEST_F(MatchTest, InvalidProposalIsNotShownAndUsesUpTheRow) {
 TEST_F(MatchTest, RowsUsedUpRevealTheWordUnderTheLastProposals) {
   match_.StartMatch(1, {"Ana", ""});
   for (const char* p : {"ZZZZZZ", "YYYYYY", "XXXXXX", "WWWWWW", "VVVVVV"}) Type(p);
-  ASSERT_EQ(show_.Calls("reveal"), (std::vector<std::string>{"reveal 5 BATEAU [Prêt pour le mot suivant?]"}));
+  ASSERT_EQ(show_.Calls("reveal"),
+            (std::vector<std::string>{"reveal 5 BATEAU [Prêt pour le mot suivant?]"}));
   const DealState& seen = show_.revealed.at(0);
   EXPECT_EQ(RowText(seen, 1), "YYYYYY");
   EXPECT_EQ(RowText(seen, 4), "VVVVVV");
@@ -139,7 +141,8 @@ TEST_F(MatchTest, AllLettersKnownEndsTheDealWithoutAPoint) {
   match_.StartMatch(1, {"Ana", ""});
   Type("BATEZZ");
   Type("ZZZZAU");
-  ASSERT_EQ(show_.Calls("reveal"), (std::vector<std::string>{std::string("reveal 3 BATEAU [") + kReady + "]"}));
+  ASSERT_EQ(show_.Calls("reveal"),
+            (std::vector<std::string>{std::string("reveal 3 BATEAU [") + kReady + "]"}));
   EXPECT_EQ(RowText(show_.revealed.at(0), 3), "BATEAU");
   EXPECT_EQ(match_.State().scores[0], 0);
   EXPECT_EQ(match_.Deal().row, 1);
@@ -152,7 +155,8 @@ TEST_F(MatchTest, TimeOutsOnEveryRowEndTheDealAlsoAfterAWonDeal) {
   show_.log.clear();
   Type("BAT");
   for (int i = 0; i < 5; ++i) match_.TimeOut();
-  EXPECT_EQ(show_.Calls("reveal"), (std::vector<std::string>{std::string("reveal 5 BATEAU [") + kReady + "]"}));
+  EXPECT_EQ(show_.Calls("reveal"),
+            (std::vector<std::string>{std::string("reveal 5 BATEAU [") + kReady + "]"}));
   EXPECT_TRUE(show_.Calls("proposal").empty());
   EXPECT_EQ(show_.Calls("start").size(), 6u);  // one per time-out, one for the new deal
   EXPECT_EQ(match_.State().scores[0], 1);
@@ -165,7 +169,8 @@ TEST_F(MatchTest, TwoPlayersTakeTurnsAfterEveryProposalAndTimeOutAcrossDeals) {
   EXPECT_EQ(match_.State().current, 1);
   Type("ZZZZZZ");
   EXPECT_EQ(match_.State().current, 2);
-  EXPECT_EQ(show_.Calls("reset"), (std::vector<std::string>{"reset 1", "reset 2", "reset 1", "reset 2"}));
+  EXPECT_EQ(show_.Calls("reset"),
+            (std::vector<std::string>{"reset 1", "reset 2", "reset 1", "reset 2"}));
   match_.TimeOut();
   EXPECT_EQ(match_.State().current, 1);
   Type("BATEAU");

@@ -105,8 +105,8 @@ TEST_F(WordPoolTest, DrawsFromThePoolWithTheProgramGenerator) {
   std::vector<std::string> draws;
   for (int i = 0; i < 6; ++i) draws.push_back(DrawWord());
   // Seed 0 draws 0, 0, 4, 1, 1, 3 below 5: the same word may come twice in a row.
-  EXPECT_EQ(draws, (std::vector<std::string>{"PERSOAA", "PERSOAA", "PERSOAE", "PERSOAB",
-                                              "PERSOAB", "PERSOAD"}));
+  EXPECT_EQ(draws, (std::vector<std::string>{"PERSOAA", "PERSOAA", "PERSOAE", "PERSOAB", "PERSOAB",
+                                             "PERSOAD"}));
 }
 
 // Mend: an empty pool is a clear error, never a read of a slot nobody filled.
