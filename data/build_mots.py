@@ -103,12 +103,12 @@ def read_candidates(dic_path):
 
 def read_frequencies(freq_path):
     """Returns the frequency list as (form, frequency) pairs in the file's order."""
-    import msgpack
+    import msgpack  # imported here so that a clone without the list can still skip cleanly
     with gzip.open(freq_path) as packed:
         buckets = msgpack.unpackb(packed.read(), raw=False)
     header = buckets[0]
     if header.get("format") != "cB":
-        raise SystemExit(f"format de fréquences inattendu: {header}")
+        raise SystemExit(f"unexpected frequency list format: {header}")
     forms = []
     for k in range(1, len(buckets)):
         frequency = 10.0 ** (-(k - 1) / 100.0)
@@ -203,7 +203,8 @@ def select(ranked):
     for length, (familiar, rarer) in COMPOSITION.items():
         words = ranked[length]
         if len(words) < familiar + rarer:
-            raise SystemExit(f"{length} lettres: {len(words)} mots, il en faut {familiar + rarer}")
+            raise SystemExit(f"{length} letters: {len(words)} candidates "
+                             f"for {familiar + rarer} places")
         chosen.extend((w, 0) for w, _ in words[:familiar])
         chosen.extend((w, 1) for w, _ in words[familiar:familiar + rarer])
     chosen.sort()
@@ -224,13 +225,13 @@ def print_sample(ranked, seed, around):
     rng = random.Random(seed)
     for length, (familiar, rarer) in COMPOSITION.items():
         words = [w for w, _ in ranked[length]]
-        print(f"== {length} lettres")
-        print("familiers au hasard:", " ".join(sorted(rng.sample(words[:familiar], 20))))
-        print("moins familiers au hasard:",
+        print(f"== {length} letters")
+        print("random familiar:", " ".join(sorted(rng.sample(words[:familiar], 20))))
+        print("random less familiar:",
               " ".join(sorted(rng.sample(words[familiar:familiar + rarer], 20))))
-        for name, cut in (("familiers", familiar), ("moins familiers", familiar + rarer)):
-            print(f"derniers {name} ({cut - around + 1}-{cut}):", " ".join(words[cut - around:cut]))
-            print(f"premiers après ({cut + 1}-{cut + around}):",
+        for name, cut in (("familiar", familiar), ("less familiar", familiar + rarer)):
+            print(f"last {name} ({cut - around + 1}-{cut}):", " ".join(words[cut - around:cut]))
+            print(f"next ({cut + 1}-{cut + around}):",
                   " ".join(words[cut:cut + around]))
 
 
