@@ -91,21 +91,17 @@ void Match::NewDeal() {
 }
 
 void Match::PrepareRow(int r) {
-  const std::string& word = deal_.word;
-  for (int j = 1; j <= match_.L; ++j) deal_.At(r, j).text.assign(1, '.');
-  deal_.At(r, 1).text = std::string(1, word[0]);
-  for (int j = 2; j <= match_.L; ++j) {
-    for (int k = 1; k < r; ++k) {
-      if (deal_.At(k, j).colour == CellColour::Red) {
-        deal_.At(r, j).text = std::string(1, word[j - 1]);
-        break;
-      }
-    }
+  // A column is known when an earlier row has it red; the first letter is always
+  // given. The row is complete when every column is known, which, unlike comparing
+  // texts, cannot mistake a "." in a personal word for a given letter.
+  bool complete = true;
+  for (int j = 1; j <= match_.L; ++j) {
+    bool known = j == 1;
+    for (int k = 1; k < r && !known; ++k) known = deal_.At(k, j).colour == CellColour::Red;
+    deal_.At(r, j).text.assign(1, known ? deal_.word[j - 1] : '.');
+    complete = complete && known;
   }
   show_.BoardChanged();
-
-  bool complete = true;
-  for (int j = 1; j <= match_.L; ++j) complete = complete && deal_.At(r, j).text[0] == word[j - 1];
   if (complete) {
     Reveal(r, kReadyMessage);
     NewDeal();

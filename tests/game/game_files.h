@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "game/dictionary_file.h"
 #include "game/records.h"
 #include "game/unit_var.h"
 
@@ -95,12 +96,13 @@ inline std::string DictionaryBytes(const std::vector<std::pair<std::string, int>
 // A "mots" with the composition of the delivered dictionary: 6, 7 and 8 letters,
 // familiar and less familiar, in the numbers the settings screen assumes.
 inline std::string StandardDictionaryBytes() {
-  const int counts[3][2] = {{3135, 2094}, {4303, 2803}, {4768, 3226}};
   std::vector<std::pair<std::string, int>> words;
   int index = 0;
   for (int l = 0; l < 3; ++l) {
     for (int c = 0; c < 2; ++c) {
-      for (int n = 0; n < counts[l][c]; ++n) words.emplace_back(SyntheticWord(index++, 6 + l), c);
+      for (int n = 0; n < DictionaryCounts[c][l]; ++n) {
+        words.emplace_back(SyntheticWord(index++, 6 + l), c);
+      }
     }
   }
   return DictionaryBytes(words);

@@ -270,6 +270,15 @@ TEST_F(MatchTest, KeysTypedWhileALetterIsShownAreTaken) {
   EXPECT_EQ(match_.State().scores[0], 1);
 }
 
+TEST_F(MatchTest, DotsInAPersonalWordAreNotTakenForGivenLetters) {
+  WriteBytes("perso", "1\nA.....\n");
+  WriteBytes("data", SettingsBytes(Settings(6, 4, 1)));
+  match_.StartMatch(1, {"Ana", ""});
+  EXPECT_EQ(RowText(match_.Deal(), 1), "A.....");
+  EXPECT_TRUE(show_.Calls("reveal").empty());
+  EXPECT_TRUE(match_.Deal().open);
+}
+
 TEST_F(MatchTest, FailedStartLeavesNoDealRunning) {
   std::remove("data");
   EXPECT_THROW(match_.StartMatch(1, {"Ana", ""}), IoError);
