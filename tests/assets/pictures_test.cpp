@@ -1,6 +1,8 @@
 // The pictures compiled in as resources: each decodes, with exactly its size and kind.
 #include "assets/pictures/pictures.h"
 
+#include <gtest/gtest.h>
+
 #include <QBuffer>
 #include <QColor>
 #include <QImage>
@@ -9,7 +11,6 @@
 #include <QSet>
 #include <cstdint>
 #include <cstdlib>
-#include <gtest/gtest.h>
 #include <string>
 
 #include "components/lumofade/jpeg_decoder.h"
@@ -25,14 +26,14 @@ struct Expected {
 };
 
 constexpr Expected kSet[] = {
-    {pictures::kFond, "jpeg", 595, 574},         {pictures::kBanniere, "jpeg", 612, 88},
-    {pictures::kLogo, "jpeg", 200, 169},         {pictures::kLogoPetit, "jpeg", 100, 85},
-    {pictures::kBravo, "jpeg", 433, 353},        {pictures::kCroixRouge, "gif", 26, 26},
-    {pictures::kCroixBleue, "gif", 30, 30},      {pictures::kCroixVerte, "gif", 30, 30},
-    {pictures::kCroixViolette, "gif", 26, 26},   {pictures::kOk, "gif", 40, 38},
-    {pictures::kRire, "gif", 25, 25},            {pictures::kTriste, "gif", 25, 25},
-    {pictures::kJoueur1, "gif", 264, 44},        {pictures::kJoueur2, "gif", 287, 46},
-    {pictures::kOui, "bmp", 32, 16},             {pictures::kNon, "bmp", 32, 16},
+    {pictures::kFond, "jpeg", 595, 574},       {pictures::kBanniere, "jpeg", 612, 88},
+    {pictures::kLogo, "jpeg", 200, 169},       {pictures::kLogoPetit, "jpeg", 100, 85},
+    {pictures::kBravo, "jpeg", 433, 353},      {pictures::kCroixRouge, "gif", 26, 26},
+    {pictures::kCroixBleue, "gif", 30, 30},    {pictures::kCroixVerte, "gif", 30, 30},
+    {pictures::kCroixViolette, "gif", 26, 26}, {pictures::kOk, "gif", 40, 38},
+    {pictures::kRire, "gif", 25, 25},          {pictures::kTriste, "gif", 25, 25},
+    {pictures::kJoueur1, "gif", 264, 44},      {pictures::kJoueur2, "gif", 287, 46},
+    {pictures::kOui, "bmp", 32, 16},           {pictures::kNon, "bmp", 32, 16},
 };
 
 // Decodes through Qt, the kind sniffed from the bytes rather than taken from the file name.
@@ -158,8 +159,7 @@ TEST(Pictures, ButtonGlyphsAreColouredWhenNormalAndGreyWhenDisabled) {
 TEST(Pictures, BytesAreHandedOutInPlaceAndMissingPicturesAreEmpty) {
   const QResource resource(QString::fromLatin1(pictures::kBravo));
   const QByteArray bytes = pictures::PictureBytes(pictures::kBravo);
-  EXPECT_EQ(static_cast<const void*>(bytes.constData()),
-            static_cast<const void*>(resource.data()));
+  EXPECT_EQ(static_cast<const void*>(bytes.constData()), static_cast<const void*>(resource.data()));
   EXPECT_EQ(bytes.size(), resource.size());
   EXPECT_TRUE(pictures::PictureBytes(":/pictures/absente.jpg").isEmpty());
   EXPECT_TRUE(pictures::PictureBytes(":/pictures").isEmpty());
