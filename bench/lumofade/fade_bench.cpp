@@ -40,7 +40,8 @@ void BlendVersusStream() {
     s[i] = static_cast<std::uint8_t>(random());
     t[i] = static_cast<std::uint8_t>(random());
   }
-  using Kernel = void (*)(const std::uint8_t*, const std::uint8_t*, std::uint8_t*, std::size_t, int);
+  using Kernel =
+      void (*)(const std::uint8_t*, const std::uint8_t*, std::uint8_t*, std::size_t, int);
   const struct {
     const char* name;
     Kernel kernel;

@@ -39,8 +39,8 @@ void BlendKernelReference(const std::uint8_t* s, const std::uint8_t* t, std::uin
   BlendTail(s, t, d, words * 4, bytes, alpha);
 }
 
-void BlendKernel64(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d,
-                   std::size_t bytes, int alpha) {
+void BlendKernel64(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d, std::size_t bytes,
+                   int alpha) {
   if (alpha == 0) return;
   constexpr std::uint64_t kLow = 0x00FF00FF00FF00FFull;
   constexpr std::uint64_t kHigh = 0xFF00FF00FF00FF00ull;
@@ -71,14 +71,14 @@ void BlendKernelSse2(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t*
     const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + 16 * i));
     const __m128i tv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + 16 * i));
     // Each byte widened to 16 bits: at most 255 * 32, so no lane overflows.
-    const __m128i lo = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(sv, zero), b),
-                      _mm_mullo_epi16(_mm_unpacklo_epi8(tv, zero), a)),
-        5);
-    const __m128i hi = _mm_srli_epi16(
-        _mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(sv, zero), b),
-                      _mm_mullo_epi16(_mm_unpackhi_epi8(tv, zero), a)),
-        5);
+    const __m128i lo =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(sv, zero), b),
+                                     _mm_mullo_epi16(_mm_unpacklo_epi8(tv, zero), a)),
+                       5);
+    const __m128i hi =
+        _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(sv, zero), b),
+                                     _mm_mullo_epi16(_mm_unpackhi_epi8(tv, zero), a)),
+                       5);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(d + 16 * i), _mm_packus_epi16(lo, hi));
   }
   BlendKernel64(s + 16 * blocks, t + 16 * blocks, d + 16 * blocks, bytes - 16 * blocks, alpha);
@@ -99,8 +99,10 @@ void BlendKernelSse2(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t*
     const __m256i sv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s + 32 * i));
     const __m256i tv = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(t + 32 * i));
     // Unpack and pack both work within each 128-bit lane, so the bytes come back in order.
-    const __m256i lo = _mm256_srli_epi16(_mm256_maddubs_epi16(_mm256_unpacklo_epi8(sv, tv), weights), 5);
-    const __m256i hi = _mm256_srli_epi16(_mm256_maddubs_epi16(_mm256_unpackhi_epi8(sv, tv), weights), 5);
+    const __m256i lo =
+        _mm256_srli_epi16(_mm256_maddubs_epi16(_mm256_unpacklo_epi8(sv, tv), weights), 5);
+    const __m256i hi =
+        _mm256_srli_epi16(_mm256_maddubs_epi16(_mm256_unpackhi_epi8(sv, tv), weights), 5);
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + 32 * i), _mm256_packus_epi16(lo, hi));
   }
   // The compiler leaves the upper halves dirty before its tail call, and every SSE instruction
@@ -130,8 +132,8 @@ void BlendKernelAvx2(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t*
   BlendKernelSse2(s, t, d, bytes, alpha);
 }
 
-void BlendKernel(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d,
-                 std::size_t bytes, int alpha) {
+void BlendKernel(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d, std::size_t bytes,
+                 int alpha) {
   BlendKernelAvx2(s, t, d, bytes, alpha);
 }
 

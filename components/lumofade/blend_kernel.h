@@ -11,8 +11,8 @@ namespace verdal {
 void BlendKernelReference(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d,
                           std::size_t bytes, int alpha);
 // The same arithmetic on 64-bit words, four channels per multiplication.
-void BlendKernel64(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d,
-                   std::size_t bytes, int alpha);
+void BlendKernel64(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d, std::size_t bytes,
+                   int alpha);
 // Sixteen bytes per step with SSE2 (the 64-bit form where SSE2 is missing).
 void BlendKernelSse2(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d,
                      std::size_t bytes, int alpha);
@@ -21,7 +21,7 @@ void BlendKernelAvx2(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t*
                      std::size_t bytes, int alpha);
 bool HasAvx2();
 // The fastest of the above; what the transitions use.
-void BlendKernel(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d,
-                 std::size_t bytes, int alpha);
+void BlendKernel(const std::uint8_t* s, const std::uint8_t* t, std::uint8_t* d, std::size_t bytes,
+                 int alpha);
 
 }  // namespace verdal

@@ -272,8 +272,7 @@ bool TLumoFade::BlendFrames() {
     // the run that all three still share.
     const std::size_t bytes =
         std::min({display_.Bits().size(), start_.Bits().size(), target_.Bits().size()});
-    BlendKernel(start_.Bits().data(), target_.Bits().data(), display_.Bits().data(), bytes,
-                alpha);
+    BlendKernel(start_.Bits().data(), target_.Bits().data(), display_.Bits().data(), bytes, alpha);
     RepaintNow();
     if (!Pace()) return false;
   }

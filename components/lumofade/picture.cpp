@@ -12,7 +12,8 @@ void Mix(std::uint8_t* to, const std::uint8_t* from, std::uint8_t coverage) {
     std::memcpy(to, from, 3);
   } else if (coverage != 0) {
     for (int c = 0; c < 3; ++c) {
-      to[c] = static_cast<std::uint8_t>((from[c] * coverage + to[c] * (255 - coverage) + 127) / 255);
+      to[c] =
+          static_cast<std::uint8_t>((from[c] * coverage + to[c] * (255 - coverage) + 127) / 255);
     }
   }
 }
@@ -28,7 +29,8 @@ void DrawPicture(const Picture& picture, WorkImage& dst) {
   const int height = std::min(picture.Height(), dst.Height());
   for (int y = 0; y < height; ++y) {
     const std::uint8_t* from = picture.pixels.Row(y);
-    const std::uint8_t* coverage = picture.alpha.data() + static_cast<std::size_t>(y) * picture.Width();
+    const std::uint8_t* coverage =
+        picture.alpha.data() + static_cast<std::size_t>(y) * picture.Width();
     std::uint8_t* to = dst.Row(y);
     for (int x = 0; x < width; ++x) Mix(to + 3 * x, from + 3 * x, coverage[x]);
   }

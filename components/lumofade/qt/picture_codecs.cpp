@@ -2,10 +2,10 @@
 #include "components/lumofade/qt/picture_codecs.h"
 
 #include <QBuffer>
-#include <algorithm>
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <algorithm>
 
 #include "components/lumofade/jpeg_decoder.h"
 
@@ -83,7 +83,8 @@ std::shared_ptr<const Picture> LoadPicture(const QByteArray& bytes) {
   if (StartsWith(bytes, "\0\0\1\0", 4)) {
     return std::make_shared<Picture>(PictureFromImage(ReadWithQt(bytes, "ico"), PictureKind::Icon));
   }
-  return std::make_shared<Picture>(PictureFromImage(ReadWithQt(bytes, nullptr), PictureKind::Bitmap));
+  return std::make_shared<Picture>(
+      PictureFromImage(ReadWithQt(bytes, nullptr), PictureKind::Bitmap));
 }
 
 }  // namespace verdal

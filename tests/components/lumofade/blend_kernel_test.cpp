@@ -36,7 +36,8 @@ TEST(BlendKernel, ReferenceEqualsThePerByteFormula) {
   for (int alpha = 1; alpha <= 32; ++alpha) {
     for (int s = 0; s < 256; s += 5) {
       for (int t = 0; t < 256; t += 3) {
-        ASSERT_EQ(BlendByte(BlendKernelReference, s, t, alpha), (s * (32 - alpha) + t * alpha) / 32);
+        ASSERT_EQ(BlendByte(BlendKernelReference, s, t, alpha),
+                  (s * (32 - alpha) + t * alpha) / 32);
       }
     }
   }
@@ -58,7 +59,8 @@ TEST(BlendKernel, WideFormsMatchTheReferenceByteForByte) {
     for (int alpha = 0; alpha <= 32; ++alpha) {
       const std::size_t offset = alpha % 4;
       std::vector<std::uint8_t> expected = init;
-      BlendKernelReference(s.data() + offset, t.data() + offset, expected.data() + offset, length, alpha);
+      BlendKernelReference(s.data() + offset, t.data() + offset, expected.data() + offset, length,
+                           alpha);
       for (Kernel kernel : {BlendKernel64, BlendKernelSse2, BlendKernelAvx2, BlendKernel}) {
         std::vector<std::uint8_t> actual = init;
         kernel(s.data() + offset, t.data() + offset, actual.data() + offset, length, alpha);

@@ -28,7 +28,8 @@ std::vector<std::uint8_t> EncodeJpeg(const std::vector<std::uint8_t>& bgr, int w
   jpeg_set_defaults(&cinfo);
   jpeg_set_quality(&cinfo, 100, TRUE);
   // No chroma subsampling: every pixel keeps its own colour, so the comparison can be tight.
-  for (int c = 0; c < 3; ++c) cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
+  for (int c = 0; c < 3; ++c)
+    cinfo.comp_info[c].h_samp_factor = cinfo.comp_info[c].v_samp_factor = 1;
   jpeg_start_compress(&cinfo, TRUE);
   while (cinfo.next_scanline < cinfo.image_height) {
     JSAMPROW row = const_cast<std::uint8_t*>(bgr.data()) + cinfo.next_scanline * width * 3;

@@ -37,11 +37,10 @@ std::vector<std::uint8_t> Weights(int blendRate) {
 TEST_F(Transitions, BlendShowsRatePlusOneFramesWithFloorWeights) {
   EXPECT_EQ(Weights(1), (std::vector<std::uint8_t>{0, 32}));
   EXPECT_EQ(Weights(8), (std::vector<std::uint8_t>{0, 4, 8, 12, 16, 20, 24, 28, 32}));
-  EXPECT_EQ(Weights(50),
-            (std::vector<std::uint8_t>{0,  0,  1,  1,  2,  3,  3,  4,  5,  5,  6,  7,  7,
-                                       8,  8,  9,  10, 10, 11, 12, 12, 13, 14, 14, 15, 16,
-                                       16, 17, 17, 18, 19, 19, 20, 21, 21, 22, 23, 23, 24,
-                                       24, 25, 26, 26, 27, 28, 28, 29, 30, 30, 31, 32}));
+  EXPECT_EQ(Weights(50), (std::vector<std::uint8_t>{
+                             0,  0,  1,  1,  2,  3,  3,  4,  5,  5,  6,  7,  7,  8,  8,  9,  10,
+                             10, 11, 12, 12, 13, 14, 14, 15, 16, 16, 17, 17, 18, 19, 19, 20, 21,
+                             21, 22, 23, 23, 24, 24, 25, 26, 26, 27, 28, 28, 29, 30, 30, 31, 32}));
 }
 
 TEST_F(Transitions, FramesKeepAnAbsoluteSchedule) {
@@ -99,7 +98,8 @@ TEST_F(Transitions, GamePictureDissolvesIn125FramesOf1222PixelsAndALastOf99) {
   const std::int64_t t0 = clock_.NowMs();
   fade.Dissolve();
   ASSERT_EQ(recorder.frameTimes.size(), 126u);
-  for (std::size_t k = 0; k < 126; ++k) EXPECT_EQ(recorder.frameTimes[k], t0 + 40 * std::int64_t(k));
+  for (std::size_t k = 0; k < 126; ++k)
+    EXPECT_EQ(recorder.frameTimes[k], t0 + 40 * std::int64_t(k));
   EXPECT_EQ(clock_.NowMs(), t0 + 5'000);
   EXPECT_EQ(fade.PixelCount(), 152'849);
   EXPECT_EQ(fade.DisplayImage(), fade.TargetImage());
@@ -157,8 +157,13 @@ TEST_F(Transitions, BlendWithAutoReverseFiresEachEventInOrder) {
   recorder.log.clear();
   fade.SetSwapOnReverse(false);
   fade.Dissolve();
-  EXPECT_EQ(recorder.log, (Log{{"reset", 1}, {"begin", 1}, {"frame", 7}, {"reset", 3},
-                               {"frame", 7}, {"reset", 1}, {"end", 1}}));
+  EXPECT_EQ(recorder.log, (Log{{"reset", 1},
+                               {"begin", 1},
+                               {"frame", 7},
+                               {"reset", 3},
+                               {"frame", 7},
+                               {"reset", 1},
+                               {"end", 1}}));
 }
 
 bool SidesAre(const TLumoFade& fade, Colour from, Colour to, bool stretch) {
@@ -205,7 +210,8 @@ TEST_F(Transitions, AStopEndsTheTransitionAtOnceAndAReverseStaysSwapped) {
     if (recorder.frameTimes.size() == 3) fade.Stop();
   };
   fade.Blend();
-  EXPECT_EQ(recorder.log, (Log{{"reset", 1}, {"begin", 1}, {"frame", 3}, {"draw-now", 1}, {"end", 1}}));
+  EXPECT_EQ(recorder.log,
+            (Log{{"reset", 1}, {"begin", 1}, {"frame", 3}, {"draw-now", 1}, {"end", 1}}));
   EXPECT_EQ(recorder.drawnNow, fade.TargetImage());
   EXPECT_NE(fade.DisplayImage(), fade.TargetImage());  // the reached frame stays
   EXPECT_FALSE(fade.StopRequested());
@@ -222,8 +228,13 @@ TEST_F(Transitions, AStopEndsTheTransitionAtOnceAndAReverseStaysSwapped) {
   };
   recorder.log.clear();
   fade.Blend();
-  EXPECT_EQ(recorder.log, (Log{{"reset", 1}, {"begin", 1}, {"frame", 9}, {"reset", 3},
-                               {"frame", 3}, {"draw-now", 1}, {"end", 2}}));
+  EXPECT_EQ(recorder.log, (Log{{"reset", 1},
+                               {"begin", 1},
+                               {"frame", 9},
+                               {"reset", 3},
+                               {"frame", 3},
+                               {"draw-now", 1},
+                               {"end", 2}}));
   EXPECT_TRUE(fade.Swapped());
   EXPECT_EQ(fade.ColorFrom(), colours::Red);
   fade.Reset();
