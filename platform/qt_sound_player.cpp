@@ -67,6 +67,10 @@ bool QtSoundPlayer::IsPlaying(const std::uint8_t* image) const {
   return sink_ && image_ == image;
 }
 
+QAudio::State QtSoundPlayer::SinkState() const {
+  return sink_ ? sink_->state() : QAudio::StoppedState;
+}
+
 void QtSoundPlayer::WarnOnce(const char* why) {
   if (warned_) return;
   warned_ = true;

@@ -1,6 +1,7 @@
 // The sound output of the program: plays WAV images from memory through Qt Multimedia.
 #pragma once
 
+#include <QAudio>
 #include <QByteArray>
 #include <cstdint>
 #include <memory>
@@ -27,6 +28,8 @@ class QtSoundPlayer final : public SoundPlayer {
   void Play(std::span<const std::uint8_t> image) override;
   void Stop() override;
   bool IsPlaying(const std::uint8_t* image) const override;
+  // The output's state: active while a clip sounds, stopped once it ran out or was cut.
+  QAudio::State SinkState() const;
 
  private:
   void WarnOnce(const char* why);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QAudioDevice>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QMediaDevices>
 #include <fstream>
@@ -69,6 +70,32 @@ TEST_F(QtSoundPlayerTest, NewPlayCutsTheOldOneEvenWhenItCannotPlay) {
   player.Play({});
   player.Stop();
   EXPECT_FALSE(player.IsPlaying(rouge.data()));
+}
+
+// Only where there is a sound output (a developer's desktop, or a null sink of a sound
+// server): a clip plays out and the output is let go; a new clip cuts the old one off.
+TEST_F(QtSoundPlayerTest, ClipsPlayOutOrAreCutOff) {
+  if (QMediaDevices::defaultAudioOutput().isNull()) GTEST_SKIP() << "no sound output";
+  QtSoundPlayer player;
+  auto waitUntilQuiet = [&] {
+    QElapsedTimer timer;
+    timer.start();
+    while (player.SinkState() != QAudio::StoppedState && timer.elapsed() < 10000) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return player.SinkState() == QAudio::StoppedState;
+  };
+  player.Play(rouge);
+  EXPECT_NE(player.SinkState(), QAudio::StoppedState);
+  EXPECT_TRUE(waitUntilQuiet());
+  EXPECT_TRUE(player.IsPlaying(rouge.data()));  // quiet, yet still holding the bytes
+
+  player.Play(rouge);
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  player.Play(jaune);
+  EXPECT_FALSE(player.IsPlaying(rouge.data()));
+  EXPECT_TRUE(player.IsPlaying(jaune.data()));
+  EXPECT_TRUE(waitUntilQuiet());
 }
 
 TEST_F(QtSoundPlayerTest, HolderDestroyedWhilePlayingStopsItFirst) {
