@@ -79,14 +79,6 @@ TEST_F(WordPoolTest, PoolKeepsTableOrderWithPersonalWordsLast) {
   EXPECT_EQ(std::string(LetterTable.begin(), LetterTable.end()), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
 }
 
-TEST_F(WordPoolTest, CategoryTwoIsAcceptedOnlyWhereEveryCategoryIs) {
-  EXPECT_TRUE(FilterAccepts(3, 1, WordCategory(2)));
-  EXPECT_FALSE(FilterAccepts(3, 2, WordCategory(2)));
-  EXPECT_FALSE(FilterAccepts(1, 1, WordCategory(2)));
-  EXPECT_FALSE(FilterAccepts(4, 1, wcFamiliar));
-  EXPECT_TRUE(FilterAccepts(4, 2, wcPersonal));
-}
-
 TEST_F(WordPoolTest, PersonalEntriesOfAnEarlierMatchPlayNoPart) {
   Build(7, 4, 1);
   EXPECT_EQ(Build(7, 1, 2), 4303);
