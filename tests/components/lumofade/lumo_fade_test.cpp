@@ -151,18 +151,5 @@ TEST(LumoFade, IconsAndMetafilesShowTheSideColourWhereTheyDrawNothing) {
   }
 }
 
-TEST(LumoFade, MouseNotificationsFireOnlyTheirEvents) {
-  TLumoFade fade;
-  std::string seen;
-  fade.OnMouseEnter = [&seen](TLumoFade&) { seen += "enter "; };
-  fade.OnMouseLeave = [&seen](TLumoFade&) { seen += "leave "; };
-  fade.OnBegin = [&seen](TLumoFade&) { seen += "begin "; };
-  fade.MouseEnter();
-  fade.MouseLeave();
-  EXPECT_EQ(seen, "enter leave ");
-  TLumoFade quiet;
-  quiet.MouseEnter();  // unassigned events are simply not called
-}
-
 }  // namespace
 }  // namespace verdal

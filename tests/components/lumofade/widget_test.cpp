@@ -98,7 +98,7 @@ int Coverage(const Picture& picture, int x, int y) {
 }
 
 TEST(PictureCodecs, ReadEachFormatAsItsKind) {
-  QImage flat(24, 16, QImage::Format_RGB32);
+  QImage flat(25, 16, QImage::Format_RGB32);  // 75 bytes a row, padded to 76
   flat.fill(qRgb(10, 20, 30));
   flat.setPixel(3, 2, qRgb(250, 128, 5));
 
@@ -110,7 +110,8 @@ TEST(PictureCodecs, ReadEachFormatAsItsKind) {
 
   auto jpeg = LoadPicture(Saved(flat, "JPG", 100));
   EXPECT_EQ(jpeg->kind, PictureKind::Jpeg);
-  EXPECT_EQ(jpeg->Width(), 24);
+  EXPECT_EQ(jpeg->Width(), 25);
+  EXPECT_EQ(jpeg->pixels.RowSize(), 76);
   EXPECT_NEAR(jpeg->pixels.Row(12)[3 * 20 + 2], 10, 3);  // red, far from the odd pixel
   EXPECT_NEAR(jpeg->pixels.Row(12)[3 * 20], 30, 3);      // blue
 
@@ -135,7 +136,17 @@ TEST(PictureCodecs, ReadEachFormatAsItsKind) {
 }
 
 TEST(PictureCodecs, RefuseUnreadableBytes) {
-  EXPECT_THROW(LoadPicture(QByteArray("\xFF\xD8\xFF\xD9", 4)), JpegError);
+  QImage flat(64, 64, QImage::Format_RGB32);
+  flat.fill(qRgb(10, 20, 30));
+  const QByteArray jpeg = Saved(flat, "JPG", 90);
+  EXPECT_THROW(LoadPicture(jpeg.left(jpeg.size() / 2)), JpegError);         // truncated
+  EXPECT_THROW(LoadPicture(QByteArray("\xFF\xD8\xFF\xD9", 4)), JpegError);  // no picture
+  try {
+    DecodeJpeg(reinterpret_cast<const std::uint8_t*>(jpeg.constData()), 300);
+    ADD_FAILURE() << "decoded a cut file";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("JPEG"), std::string::npos) << e.what();
+  }
   EXPECT_THROW(LoadPicture(QByteArray("not a picture at all")), PictureError);
   EXPECT_THROW(LoadPicture(QByteArray("<svg xmlns='http://www.w3.org/2000/svg'")), PictureError);
 }
