@@ -31,7 +31,8 @@ std::string ByteReader::ReadShortString() {
 
 void ByteWriter::WriteI32(std::int32_t value) {
   auto v = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8) bytes_.push_back(static_cast<std::uint8_t>(v >> shift));
+  for (int shift = 0; shift < 32; shift += 8)
+    bytes_.push_back(static_cast<std::uint8_t>(v >> shift));
 }
 
 void ByteWriter::WriteBytes(std::span<const std::uint8_t> bytes) {

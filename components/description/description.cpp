@@ -47,7 +47,8 @@ void WritePropertyEntry(ByteWriter& out, const PropertyEntry& entry) {
 PropertyEntry ReadPropertyEntry(ByteReader& in) {
   PropertyEntry entry;
   entry.name = in.ReadShortString();
-  if (in.ReadU8() != kValueKindBinary) throw EReadError("type de valeur inconnu pour " + entry.name);
+  if (in.ReadU8() != kValueKindBinary)
+    throw EReadError("type de valeur inconnu pour " + entry.name);
   std::int32_t length = in.ReadI32();
   if (length < 0) throw EReadError();
   auto block = in.ReadBytes(static_cast<std::size_t>(length));

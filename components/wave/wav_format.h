@@ -9,9 +9,9 @@
 namespace verdal {
 
 struct WavFormat {
-  int channels = 0;       // 1 or 2
-  int sampleRate = 0;     // samples per second
-  int bitsPerSample = 0;  // 8 (unsigned) or 16 (signed)
+  int channels = 0;            // 1 or 2
+  int sampleRate = 0;          // samples per second
+  int bitsPerSample = 0;       // 8 (unsigned) or 16 (signed)
   std::size_t dataOffset = 0;  // where the samples start in the image
   std::size_t dataSize = 0;    // whole frames only
 };

@@ -1,4 +1,5 @@
-// TWaveData: the holder of one WAV file image, stored in a screen description and played from memory.
+// TWaveData: the holder of one WAV file image, stored in a screen description and played from
+// memory.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,6 @@
 // QtSoundPlayer: plays from memory without waiting, and stays quiet where there is no sound output.
+#include "platform/qt_sound_player.h"
+
 #include <gtest/gtest.h>
 
 #include <QAudioDevice>
@@ -9,7 +11,6 @@
 #include <iterator>
 
 #include "components/wave/wave_data.h"
-#include "platform/qt_sound_player.h"
 
 namespace verdal {
 namespace {

@@ -1,8 +1,9 @@
 // Screen description entries and component records: layout, round trip, damaged input.
+#include "components/description/description.h"
+
 #include <gtest/gtest.h>
 
 #include "common/convert_error.h"
-#include "components/description/description.h"
 
 namespace verdal {
 namespace {
@@ -45,13 +46,15 @@ TEST(DescriptionTest, ComponentsRoundTripWithTheirPropertyPaths) {
   b.Name = "Chose_b";  // stores nothing
   auto bytes = WriteComponents({SaveComponent(a), SaveComponent(b)});
 
+  // clang-format off
   const std::vector<std::uint8_t> expected = {
-      6, 'T', 'T', 'h', 'i', 'n', 'g', 7, 'C', 'h', 'o', 's', 'e', '_', 'a',  //
-      3, 'T', 'a', 'g', 0x0A, 1, 0, 0, 0, 7,                                  //
+      6, 'T', 'T', 'h', 'i', 'n', 'g', 7, 'C', 'h', 'o', 's', 'e', '_', 'a',
+      3, 'T', 'a', 'g', 0x0A, 1, 0, 0, 0, 7,
       9, 'P', 'a', 'r', 't', '.', 'D', 'a', 't', 'a', 0x0A, 3, 0, 0, 0, 1, 2, 3,
       0,  // end of Chose_a's properties
       6, 'T', 'T', 'h', 'i', 'n', 'g', 7, 'C', 'h', 'o', 's', 'e', '_', 'b', 0,
       0};  // end of the components
+  // clang-format on
   EXPECT_EQ(bytes, expected);
 
   auto records = ReadComponents(bytes);
@@ -85,9 +88,9 @@ TEST(DescriptionTest, DamagedDescriptionsAreReadErrors) {
     return bytes;
   };
   const std::size_t tagKind = 1 + 6 + 1 + 5 + 1 + 3;
-  EXPECT_THROW(ReadComponents(changed(tagKind, 0x06)), EReadError);       // unknown value kind
-  EXPECT_THROW(ReadComponents(changed(tagKind + 4, 0x80)), EReadError);   // negative length
-  EXPECT_THROW(ReadComponents(changed(tagKind + 1, 0xff)), EReadError);   // length past the end
+  EXPECT_THROW(ReadComponents(changed(tagKind, 0x06)), EReadError);      // unknown value kind
+  EXPECT_THROW(ReadComponents(changed(tagKind + 4, 0x80)), EReadError);  // negative length
+  EXPECT_THROW(ReadComponents(changed(tagKind + 1, 0xff)), EReadError);  // length past the end
   auto trailing = good;
   trailing.push_back(0);
   EXPECT_THROW(ReadComponents(trailing), EReadError);
@@ -107,8 +110,9 @@ TEST(DescriptionTest, DamagedDescriptionsAreReadErrors) {
     LoadComponent(same, records);
     ADD_FAILURE();
   } catch (const EReadError& error) {
-    EXPECT_STREQ(error.what(),
-                 "Erreur de lecture de la description d'écran : propriété Part.Inconnu inexistante");
+    EXPECT_STREQ(
+        error.what(),
+        "Erreur de lecture de la description d'écran : propriété Part.Inconnu inexistante");
   }
 }
 

@@ -1,11 +1,11 @@
 // ParseWav: what the player accepts, and that no damaged image makes it read outside the buffer.
+#include "components/wave/wav_format.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 #include <random>
-
-#include "components/wave/wav_format.h"
 
 namespace verdal {
 namespace {
@@ -91,9 +91,15 @@ TEST(WavFormatTest, RefusesDamagedOrUnplayableImages) {
   cases.push_back({"fmt too short", with([](auto& w) { Put32(w, 16, 14); })});
   cases.push_back({"not PCM (IEEE float)", with([](auto& w) { Put16(w, 20, 3); })});
   cases.push_back({"not PCM (ADPCM)", with([](auto& w) { Put16(w, 20, 2); })});
-  cases.push_back({"24 bits", with([](auto& w) { Put16(w, 34, 24); Put16(w, 32, 3); })});
+  cases.push_back({"24 bits", with([](auto& w) {
+                     Put16(w, 34, 24);
+                     Put16(w, 32, 3);
+                   })});
   cases.push_back({"no channel", with([](auto& w) { Put16(w, 22, 0); })});
-  cases.push_back({"six channels", with([](auto& w) { Put16(w, 22, 6); Put16(w, 32, 12); })});
+  cases.push_back({"six channels", with([](auto& w) {
+                     Put16(w, 22, 6);
+                     Put16(w, 32, 12);
+                   })});
   cases.push_back({"zero rate", with([](auto& w) { Put32(w, 24, 0); })});
   cases.push_back({"block align wrong", with([](auto& w) { Put16(w, 32, 4); })});
   cases.push_back({"data before fmt", with([](auto& w) {
@@ -113,7 +119,7 @@ TEST(WavFormatTest, PartialLastFrameIsLeftOut) {
   ASSERT_TRUE(format);
   EXPECT_EQ(format->dataSize, 4u);
   EXPECT_FALSE(ParseWav(Wav(3, 2, 16)));  // not even one frame
-  format = ParseWav(Wav(7, 1, 8));  // odd data chunk, its pad byte missing at the very end
+  format = ParseWav(Wav(7, 1, 8));        // odd data chunk, its pad byte missing at the very end
   ASSERT_TRUE(format);
   EXPECT_EQ(format->dataSize, 7u);
 }

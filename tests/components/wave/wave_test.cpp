@@ -1,4 +1,6 @@
 // TWaveData and TWave: holding, copying, storing and playing an embedded sound.
+#include "components/wave/wave.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -7,7 +9,6 @@
 
 #include "common/convert_error.h"
 #include "components/description/description.h"
-#include "components/wave/wave.h"
 #include "components/wave/wave_data.h"
 #include "fake_sound_player.h"
 
@@ -205,8 +206,9 @@ TEST_F(WaveTest, CorruptBlocksLeaveTheHolderEmptyAndTheDescriptionReadable) {
     jaune.Name = "Wave_jaune";
     rouge.Name = "Wave_rouge";
     Fill(jaune.WaveData(), Image(9));
-    auto description = WriteComponents({{"TWave", "Wave_jaune", {{"WaveData.Data", c.block}}},
-                                        {"TWave", "Wave_rouge", {{"WaveData.Data", block(20, 20)}}}});
+    auto description =
+        WriteComponents({{"TWave", "Wave_jaune", {{"WaveData.Data", c.block}}},
+                         {"TWave", "Wave_rouge", {{"WaveData.Data", block(20, 20)}}}});
     auto records = ReadComponents(description);
     LoadComponent(jaune, records);
     LoadComponent(rouge, records);
@@ -238,7 +240,8 @@ TEST_F(WaveTest, LoadFromFile) {
 
   auto image = Image(1000);
   std::ofstream((dir / "clip.wav").string(), std::ios::binary)
-      .write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
+      .write(reinterpret_cast<const char*>(image.data()),
+             static_cast<std::streamsize>(image.size()));
   data.LoadFromFile((dir / "clip.wav").string());
   EXPECT_EQ(Held(data), image);
 
