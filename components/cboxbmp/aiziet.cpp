@@ -41,8 +41,11 @@ void TAiziet::ServeStep() {
   stepRunning_ = true;
   // The step runs unlocked: it may call Stop (from an OnScroll handler, say).
   lock.unlock();
+  const std::int64_t start = clock_.NowMs();
   step_();
+  const std::int64_t stepMs = clock_.NowMs() - start;
   lock.lock();
+  stepMs_ = stepMs;
   stepRunning_ = false;
   stepWanted_ = false;
   lock.unlock();
@@ -51,6 +54,7 @@ void TAiziet::ServeStep() {
 
 void TAiziet::Run() {
   std::unique_lock lock(mutex_);
+  std::int64_t due = clock_.NowMs();
   while (!stop_) {
     stepWanted_ = true;
     // Posting under the lock orders everything the post allocates before the UI thread's
@@ -58,11 +62,17 @@ void TAiziet::Run() {
     post_();
     wake_.wait(lock, [this] { return !stepWanted_ || stop_; });
     if (stop_) break;
+    // One step per step time plus the delay. Counting from when the step was due, not from
+    // when this thread woke up, keeps the hand-over's and the wake-up's latencies out of
+    // the pace. A worker that fell behind (the UI thread was busy) goes on from now
+    // instead of hurrying to catch up.
+    due += stepMs_ + delayMs_;
     lock.unlock();
-    for (std::int64_t left = delayMs_; left > 0 && !StopRequested();) {
-      const std::int64_t slice = std::min(left, kSleepSliceMs);
-      clock_.SleepMs(slice);
-      left -= slice;
+    due = std::max(due, clock_.NowMs());
+    while (!StopRequested()) {
+      const std::int64_t left = due - clock_.NowMs();
+      if (left <= 0) break;
+      clock_.SleepMs(std::min(left, kSleepSliceMs));
     }
     lock.lock();
   }

@@ -12,7 +12,7 @@
 namespace verdal {
 
 // The worker asks for a step, waits until the UI thread has run it, sleeps the delay, and
-// starts over until a stop is requested. It never touches the control: the only state it
+// starts over until a stop is requested: one step per step time plus the delay. It never touches the control: the only state it
 // shares with the UI thread is behind mutex_, so stopping, destroying and serving a step can
 // happen in any order without a deadlock or a step on a dead control.
 class TAiziet {
@@ -21,7 +21,7 @@ class TAiziet {
 
   // step runs on the UI thread, inside ServeStep. post is called on the worker thread and
   // must make the UI thread call ServeStep soon, without waiting for it. The delay (negative
-  // counts as 0) goes through clock, which must be safe to sleep on from another thread.
+  // counts as 0) goes through clock, which must be safe to use from both threads.
   TAiziet(std::int32_t delayMs, Clock& clock, Callback step, Callback post);
   // Requests a stop and waits for the worker; returns within one sleep slice.
   ~TAiziet();
@@ -53,6 +53,7 @@ class TAiziet {
   bool stepWanted_ = false;
   bool stepRunning_ = false;
   bool ended_ = false;
+  std::int64_t stepMs_ = 0;  // how long the last step took on the UI thread
   std::thread thread_;  // last, so that it starts with every field above in place
 };
 

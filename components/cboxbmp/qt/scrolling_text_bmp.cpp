@@ -257,11 +257,15 @@ void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
   }
 }
 
-QImage TScrollingTextBmp::RenderFrame() {
-  QImage frame(size(), QImage::Format_RGB32);
-  frame.fill(Qt::white);
+QImage& TScrollingTextBmp::PaintFrame() {
+  // Each paint starts from a white frame; the buffer is kept only to spare an allocation
+  // and its page faults at every step.
+  if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
+  const bool backgroundCoversFrame =
+      bitmap_.width() == 0 || (stretch_ && !bitmap_.hasAlphaChannel());
+  if (!backgroundCoversFrame) frame_.fill(Qt::white);
   {
-    QPainter painter(&frame);
+    QPainter painter(&frame_);
     DrawBackground(painter);
     if (container_) {
       for (QObject* child : container_->children()) {
@@ -275,13 +279,14 @@ QImage TScrollingTextBmp::RenderFrame() {
       }
     }
   }
-  if (onDraw_) onDraw_(*this, frame);
-  return frame;
+  if (onDraw_) onDraw_(*this, frame_);
+  return frame_;
 }
 
+QImage TScrollingTextBmp::RenderFrame() { return PaintFrame(); }
+
 void TScrollingTextBmp::paintEvent(QPaintEvent*) {
-  const QImage frame = RenderFrame();
-  QPainter(this).drawImage(0, 0, frame);
+  QPainter(this).drawImage(0, 0, PaintFrame());
 }
 
 void TScrollingTextBmp::mousePressEvent(QMouseEvent* event) {

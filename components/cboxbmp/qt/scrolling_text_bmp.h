@@ -99,11 +99,13 @@ class TScrollingTextBmp : public QWidget {
   friend class StepCourier;
   void ServeWorkerStep();
   void DrawBackground(QPainter& painter) const;
+  QImage& PaintFrame();
   void ReadItems(std::vector<QPointer<QWidget>>& widgets, std::vector<ScrollItem>& items) const;
   ScrollSettings Settings() const;
   ScrollArea Area() const;
 
   QPixmap bitmap_;
+  QImage frame_;
   QPointer<QWidget> container_;
   std::int32_t compSpace_ = 10;
   std::int32_t scrollStep_ = 1;

@@ -13,26 +13,38 @@
 namespace verdal {
 namespace {
 
-// A real clock that also records every sleep; safe to use from the worker.
+// Records every sleep; safe to use from both threads. A fake clock moves only when slept on
+// or advanced; a real one sleeps for real.
 class RecordingClock final : public Clock {
  public:
-  std::int64_t NowMs() override { return real_.NowMs(); }
+  explicit RecordingClock(bool fake = true) : fake_(fake) {}
+  std::int64_t NowMs() override {
+    std::lock_guard lock(mutex_);
+    return fake_ ? now_ : real_.NowMs();
+  }
   void SleepMs(std::int64_t ms) override {
     {
       std::lock_guard lock(mutex_);
       sleeps_.push_back(ms);
+      now_ += ms;
     }
-    real_.SleepMs(ms);
+    if (!fake_) real_.SleepMs(ms);
   }
   std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
+  void Advance(std::int64_t ms) {
+    std::lock_guard lock(mutex_);
+    now_ += ms;
+  }
   std::vector<std::int64_t> Sleeps() {
     std::lock_guard lock(mutex_);
     return sleeps_;
   }
 
  private:
+  const bool fake_;
   SystemClock real_;
   std::mutex mutex_;
+  std::int64_t now_ = 0;
   std::vector<std::int64_t> sleeps_;
 };
 
@@ -86,6 +98,43 @@ TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheDelayIsSlept) {
   EXPECT_EQ(clock.Sleeps(), (std::vector<std::int64_t>{10, 10, 5, 10, 10, 5, 10, 10, 5}));
 }
 
+TEST(TAiziet, HandOverLatencyStaysOutOfThePace) {
+  RecordingClock clock;
+  PostBox box;
+  {
+    // Each hand-over takes 3 ms to reach the UI thread and each step 2 ms: the pace is still
+    // one step every 2 + 25 ms, so only 22 ms are left to sleep.
+    TAiziet worker(25, clock, [&] { clock.Advance(2); }, [&] {
+      clock.Advance(3);
+      box.Post();
+    });
+    for (int n = 1; n <= 3; ++n) {
+      box.WaitFor(n);
+      worker.ServeStep();
+    }
+    box.WaitFor(4);
+    EXPECT_EQ(clock.NowMs(), 3 * 27 + 3);
+  }
+  EXPECT_EQ(clock.Sleeps(), (std::vector<std::int64_t>{10, 10, 2, 10, 10, 2, 10, 10, 2}));
+}
+
+TEST(TAiziet, ALateWorkerGoesOnWithoutHurrying) {
+  RecordingClock clock;
+  PostBox box;
+  {
+    TAiziet worker(10, clock, [] {}, [&] {
+      clock.Advance(15);  // the UI thread was busy for longer than the delay
+      box.Post();
+    });
+    for (int n = 1; n <= 3; ++n) {
+      box.WaitFor(n);
+      worker.ServeStep();
+    }
+    box.WaitFor(4);
+  }
+  EXPECT_TRUE(clock.Sleeps().empty());
+}
+
 TEST(TAiziet, NegativeDelayCountsAsZero) {
   RecordingClock clock;
   PostBox box;
@@ -113,7 +162,7 @@ TEST(TAiziet, StopReturnsAtOnceAndNoStepRunsAfterIt) {
 }
 
 TEST(TAiziet, DestructionNeverWaitsForTheStepOrTheWholeDelay) {
-  RecordingClock clock;
+  RecordingClock clock(false);
   for (int round = 0; round < 50; ++round) {
     PostBox box;
     TAiziet worker(round % 2 ? 0 : 60000, clock, [] {}, [&] { box.Post(); });
