@@ -12,9 +12,10 @@
 namespace verdal {
 
 // The worker asks for a step, waits until the UI thread has run it, sleeps the delay, and
-// starts over until a stop is requested: one step per step time plus the delay. It never touches the control: the only state it
-// shares with the UI thread is behind mutex_, so stopping, destroying and serving a step can
-// happen in any order without a deadlock or a step on a dead control.
+// starts over until a stop is requested: one step per step time plus the delay. It never touches
+// the control: the only state it shares with the UI thread is behind mutex_, so stopping,
+// destroying and serving a step can happen in any order without a deadlock or a step on a dead
+// control.
 class TAiziet {
  public:
   using Callback = std::function<void()>;
@@ -54,7 +55,7 @@ class TAiziet {
   bool stepRunning_ = false;
   bool ended_ = false;
   std::int64_t stepMs_ = 0;  // how long the last step took on the UI thread
-  std::thread thread_;  // last, so that it starts with every field above in place
+  std::thread thread_;       // last, so that it starts with every field above in place
 };
 
 }  // namespace verdal

@@ -168,8 +168,8 @@ void TScrollingTextBmp::ReadItems(std::vector<QPointer<QWidget>>& widgets,
     auto* w = qobject_cast<QWidget*>(child);
     if (!w || w->isWindow()) continue;
     widgets.emplace_back(w);
-    items.push_back({KindOfItem(*w), ItemVisible(*w), w->x(), w->y(), w->width(), w->height(),
-                     ItemTag(*w)});
+    items.push_back(
+        {KindOfItem(*w), ItemVisible(*w), w->x(), w->y(), w->width(), w->height(), ItemTag(*w)});
   }
 }
 
@@ -285,9 +285,7 @@ QImage& TScrollingTextBmp::PaintFrame() {
 
 QImage TScrollingTextBmp::RenderFrame() { return PaintFrame(); }
 
-void TScrollingTextBmp::paintEvent(QPaintEvent*) {
-  QPainter(this).drawImage(0, 0, PaintFrame());
-}
+void TScrollingTextBmp::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, PaintFrame()); }
 
 void TScrollingTextBmp::mousePressEvent(QMouseEvent* event) {
   if (onMouseDown_) onMouseDown_(*this, *event);

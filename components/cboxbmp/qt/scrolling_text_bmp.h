@@ -34,8 +34,8 @@ class StepCourier;
 
 class TScrollingTextBmp : public QWidget {
  public:
-  using ScrollEvent = std::function<void(TScrollingTextBmp& sender, QWidget& comp,
-                                         TcbScrollEvent screvent)>;
+  using ScrollEvent =
+      std::function<void(TScrollingTextBmp& sender, QWidget& comp, TcbScrollEvent screvent)>;
   using DrawEvent = std::function<void(TScrollingTextBmp& sender, QImage& bmp)>;
   using MouseEvent = std::function<void(TScrollingTextBmp& sender, QMouseEvent& event)>;
 

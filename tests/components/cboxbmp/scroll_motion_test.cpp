@@ -37,9 +37,9 @@ Reports StepOnce(std::vector<ScrollItem>& items, const ScrollSettings& s, const 
 
 // The welcome screen's text: seven labels from top 8, the makers' picture lowest at 352.
 std::vector<ScrollItem> WelcomeItems() {
-  std::vector<ScrollItem> items = {Item(88, 8, 305, 33),   Item(96, 64, 295, 18),
-                                   Item(80, 104, 337, 18), Item(72, 144, 362, 18),
-                                   Item(40, 208, 424, 18), Item(176, 248, 142, 22),
+  std::vector<ScrollItem> items = {Item(88, 8, 305, 33),    Item(96, 64, 295, 18),
+                                   Item(80, 104, 337, 18),  Item(72, 144, 362, 18),
+                                   Item(40, 208, 424, 18),  Item(176, 248, 142, 22),
                                    Item(184, 320, 134, 22), Item(200, 352, 113, 89)};
   items.back().kind = ItemKind::kPicture;
   return items;

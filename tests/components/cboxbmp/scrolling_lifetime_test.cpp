@@ -1,7 +1,5 @@
 // Creates, starts and destroys scrolling controls many times: destruction stops the worker
 // without a deadlock and no step ever reaches a destroyed control. Also runs under TSan.
-#include "components/cboxbmp/qt/scrolling_text_bmp.h"
-
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -9,7 +7,9 @@
 #include <QLabel>
 #include <QTest>
 #include <memory>
+
 #include "common/clock.h"
+#include "components/cboxbmp/qt/scrolling_text_bmp.h"
 
 namespace verdal {
 namespace {
