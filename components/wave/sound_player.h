@@ -28,7 +28,8 @@ class SilentSoundPlayer final : public SoundPlayer {
   bool IsPlaying(const std::uint8_t* /*image*/) const override { return false; }
 };
 
-// The player in use: a silent one unless the program or a test installed another.
+// The player in use: a silent one unless the program or a test installed another. Like
+// every sound call, used from the user-interface thread only.
 SoundPlayer& AppSoundPlayer();
 // Installs player (not owned) as AppSoundPlayer(); nullptr restores the silent one.
 void InstallSoundPlayer(SoundPlayer* player);
