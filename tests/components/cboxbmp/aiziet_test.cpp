@@ -188,25 +188,5 @@ TEST(TAiziet, DestructionNeverWaitsForTheStepOrTheWholeDelay) {
   EXPECT_LT(clock.Sleeps().size(), 100u);
 }
 
-TEST(TAiziet, StepMayRequestTheStopItself) {
-  RecordingClock clock;
-  PostBox box;
-  TAiziet* self = nullptr;
-  int steps = 0;
-  TAiziet worker(
-      0, clock,
-      [&] {
-        ++steps;
-        self->RequestStop();
-      },
-      [&] { box.Post(); });
-  self = &worker;
-  box.WaitFor(1);
-  worker.ServeStep();
-  while (!worker.Ended()) std::this_thread::yield();
-  EXPECT_EQ(steps, 1);
-  EXPECT_EQ(box.Posted(), 1);
-}
-
 }  // namespace
 }  // namespace verdal

@@ -219,32 +219,6 @@ TEST(TScrollingTextBmp, StartHidesThePanelAndPreparesOnce) {
   EXPECT_EQ(label->y(), 99);
 }
 
-TEST(TScrollingTextBmp, WelcomeLayoutRunsAWholePassOnTheWidgets) {
-  Screen s;
-  s.control->resize(497, 321);
-  s.control->SetTextContainer(s.panel);
-  s.control->SetScrollDirection(sdUp);
-  s.control->SetTimeDelay(100000);
-  QLabel* top = s.AddLabel("Bienvenue", {88, 8, 305, 33});
-  s.AddLabel("Une réalisation :", {184, 320, 134, 22});
-  auto* picture = new QLabel(s.panel);
-  picture->setPixmap(Solid(100, 85, Qt::green));
-  picture->setGeometry(200, 352, 113, 89);
-  s.control->Start();
-  s.control->Stop();
-  EXPECT_EQ(top->y(), 321);
-  EXPECT_EQ(picture->y(), 665);
-  int reports = 0;
-  s.control->SetOnScroll([&](TScrollingTextBmp&, QWidget&, TcbScrollEvent) { ++reports; });
-  for (int step = 1; step <= 754; ++step) s.control->Step();
-  EXPECT_EQ(picture->y(), 665 - 754);
-  reports = 0;
-  s.control->Step();
-  EXPECT_EQ(reports, 3);
-  EXPECT_EQ(top->y(), 321);
-  EXPECT_EQ(picture->y(), 665);
-}
-
 TEST(TScrollingTextBmp, APaintShowsTheFrameOnScreen) {
   Screen s;
   s.control->SetTextContainer(s.panel);
