@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "game/io_error.h"
-#include "game/posix_file.h"
+#include "common/io_error.h"
+#include "common/posix_file.h"
 #include "game/records.h"
 #include "game/unit_var.h"
 

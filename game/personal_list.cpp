@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "game/io_error.h"
-#include "game/posix_file.h"
+#include "common/io_error.h"
+#include "common/posix_file.h"
 #include "game/unit_var.h"
 
 namespace verdal {

@@ -10,8 +10,8 @@
 #include <optional>
 #include <string>
 
-#include "game/io_error.h"
-#include "game/posix_file.h"
+#include "common/io_error.h"
+#include "common/posix_file.h"
 #include "game/unit_var.h"
 
 namespace verdal {

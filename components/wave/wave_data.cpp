@@ -2,13 +2,15 @@
 // memory.
 #include "components/wave/wave_data.h"
 
+#include <fcntl.h>
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <limits>
-#include <system_error>
 
+#include "common/io_error.h"
+#include "common/posix_file.h"
 #include "components/wave/sound_player.h"
 
 namespace verdal {
@@ -80,27 +82,16 @@ void TWaveData::WriteData(ByteWriter& stream) const {
 
 void TWaveData::LoadFromFile(const std::string& name) {
   Clear();
-  std::error_code exists;
-  if (!std::filesystem::exists(name, exists)) return;
-  auto fail = [&name]() {
-    int code = errno != 0 ? errno : EIO;
-    throw std::system_error(code, std::generic_category(), name);
-  };
-  errno = 0;
-  std::ifstream file(name, std::ios::binary);
-  if (!file) fail();
-  file.seekg(0, std::ios::end);
-  std::streamoff size = file.tellg();
-  if (size < 0) fail();
-  if (size > std::numeric_limits<std::int32_t>::max()) {
-    throw std::system_error(EFBIG, std::generic_category(), name);
+  std::error_code missing;
+  if (!std::filesystem::exists(name, missing)) return;
+  PosixFile file = PosixFile::Open(name, O_RDONLY);
+  const std::string content = file.ReadAll();
+  file.Close();
+  if (content.size() > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+    throw IoError(kErrnoCodeBase + EFBIG);
   }
-  if (size == 0) return;
-  file.seekg(0, std::ios::beg);
-  auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(size));
-  if (!file.read(reinterpret_cast<char*>(buffer.get()), size)) fail();
-  bytes_ = std::move(buffer);
-  size_ = static_cast<std::int32_t>(size);
+  SetData(static_cast<std::int32_t>(content.size()),
+          reinterpret_cast<const std::uint8_t*>(content.data()));
 }
 
 void TWaveData::Play() const {

@@ -38,7 +38,8 @@ class TWaveData : public TPersistent {
   // A block whose N is 0, negative or larger than what follows leaves the holder empty.
   virtual void ReadData(ByteReader& stream);
   virtual void WriteData(ByteWriter& stream) const;
-  // Replaces the content by the whole named file; a missing file leaves the holder empty.
+  // Replaces the content by the whole named file; a missing file leaves the holder empty,
+  // any other failure raises IoError.
   virtual void LoadFromFile(const std::string& name);
   // Starts the held sound without waiting; an empty holder is silent.
   virtual void Play() const;

@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "game/dictionary_file.h"
-#include "game/io_error.h"
+#include "common/io_error.h"
 #include "game/personal_list.h"
 #include "game/settings_file.h"
 #include "game/unit_var.h"

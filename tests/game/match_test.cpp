@@ -9,7 +9,7 @@
 #include "common/random.h"
 #include "game/dictionary_file.h"
 #include "game/game_error.h"
-#include "game/io_error.h"
+#include "common/io_error.h"
 #include "game/unit_var.h"
 #include "tests/game/game_files.h"
 #include "tests/game/recording_presentation.h"

@@ -6,7 +6,7 @@
 #include "common/random.h"
 #include "game/dictionary_file.h"
 #include "game/game_error.h"
-#include "game/io_error.h"
+#include "common/io_error.h"
 #include "game/personal_list.h"
 #include "game/unit_var.h"
 #include "game/word_pool.h"

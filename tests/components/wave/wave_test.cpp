@@ -2,6 +2,7 @@
 #include "components/wave/wave.h"
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <numeric>
 
 #include "common/convert_error.h"
+#include "common/io_error.h"
 #include "components/description/description.h"
 #include "fake_sound_player.h"
 
@@ -181,8 +183,14 @@ TEST_F(WaveTest, LoadFromFile) {
   }
   data.LoadFromFile((dir / "clip.wav").string());
   EXPECT_EQ(Held(data), image);
-  // A folder exists but cannot be read as a file: an error, and the holder is empty.
-  EXPECT_THROW(data.LoadFromFile(dir.string()), std::system_error);
+  // A folder exists but cannot be read as a file: the file error, and the holder is empty.
+  try {
+    data.LoadFromFile(dir.string());
+    ADD_FAILURE() << "a folder was read as a sound";
+  } catch (const IoError& e) {
+    EXPECT_EQ(e.Code(), ioAccessDenied);
+    EXPECT_STREQ(e.what(), "Accès au fichier refusé");
+  }
   EXPECT_TRUE(data.IsEmpty());
   std::filesystem::remove_all(dir);
 }

@@ -1,5 +1,5 @@
 // Input/output errors: the system's error code and the French text the player reads.
-#include "game/io_error.h"
+#include "common/io_error.h"
 
 #include <cerrno>
 

@@ -1,12 +1,12 @@
 // A file descriptor that closes itself, with every call checked into an IoError.
-#include "game/posix_file.h"
+#include "common/posix_file.h"
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "game/io_error.h"
+#include "common/io_error.h"
 
 namespace verdal {
 
