@@ -24,14 +24,16 @@ class TAiziet {
   // must make the UI thread call ServeStep soon, without waiting for it. The delay (negative
   // counts as 0) goes through clock, which must be safe to use from both threads.
   TAiziet(std::int32_t delayMs, Clock& clock, Callback step, Callback post);
-  // Requests a stop and waits for the worker; returns within one sleep slice.
+  // Abandons the step the worker may be waiting for (it never runs) and waits for the worker;
+  // returns within one sleep slice.
   ~TAiziet();
   TAiziet(const TAiziet&) = delete;
   TAiziet& operator=(const TAiziet&) = delete;
 
-  // Returns at once; the worker ends at its next check and no further step runs.
+  // Returns at once. A step already handed over still runs when the UI thread serves it; the
+  // worker then ends without asking for another.
   void RequestStop();
-  // UI thread: runs the step the worker waits for, if any and if no stop was requested.
+  // UI thread: runs the step the worker waits for, if any.
   void ServeStep();
   // True once the worker's run has returned.
   bool Ended();
@@ -41,7 +43,6 @@ class TAiziet {
 
  private:
   void Run();
-  bool StopRequested();
 
   const std::int64_t delayMs_;
   Clock& clock_;
@@ -51,11 +52,11 @@ class TAiziet {
   std::mutex mutex_;
   std::condition_variable wake_;
   bool stop_ = false;
+  bool abandoned_ = false;
   bool stepWanted_ = false;
   bool stepRunning_ = false;
   bool ended_ = false;
-  std::int64_t stepMs_ = 0;  // how long the last step took on the UI thread
-  std::thread thread_;       // last, so that it starts with every field above in place
+  std::thread thread_;  // last, so that it starts with every field above in place
 };
 
 }  // namespace verdal
