@@ -14,16 +14,24 @@ namespace {
 constexpr char kBlendRateMessage[] = "BlendRate must be between 0 and 256";
 constexpr char kDisolvRateMessage[] = "DisolvRate cannot be > Width * Height!";
 
-// Counts the transitions under way, so that Stop() knows whether anyone will look.
+// Counts the transitions under way, so that Stop() knows whether anyone will look. A request
+// that no frame examined (made from OnBegin without ProcessMsgs, say) dies with the outermost
+// transition rather than cutting short the next one.
 class RunningTransition {
  public:
-  explicit RunningTransition(int& count) : count_(count) { ++count_; }
-  ~RunningTransition() { --count_; }
+  RunningTransition(int& count, bool& stopRequested)
+      : count_(count), stopRequested_(stopRequested) {
+    ++count_;
+  }
+  ~RunningTransition() {
+    if (--count_ == 0) stopRequested_ = false;
+  }
   RunningTransition(const RunningTransition&) = delete;
   RunningTransition& operator=(const RunningTransition&) = delete;
 
  private:
   int& count_;
+  bool& stopRequested_;
 };
 
 }  // namespace
@@ -209,7 +217,7 @@ std::int32_t TLumoFade::PixelsPerFrame() {
 }
 
 void TLumoFade::Blend() {
-  RunningTransition running(transitionsRunning_);
+  RunningTransition running(transitionsRunning_, stopRequested_);
   Rebuild();
   if (blendRate_ < 1) throw ELumoFade(kBlendRateMessage);
   Notify(OnBegin, *this);
@@ -227,7 +235,7 @@ void TLumoFade::Blend() {
 }
 
 void TLumoFade::ReverseBlend() {
-  RunningTransition running(transitionsRunning_);
+  RunningTransition running(transitionsRunning_, stopRequested_);
   SideSwap();
   CopyImage(display_, start_);
   if (!BlendFrames()) return;
@@ -235,7 +243,7 @@ void TLumoFade::ReverseBlend() {
 }
 
 void TLumoFade::Dissolve() {
-  RunningTransition running(transitionsRunning_);
+  RunningTransition running(transitionsRunning_, stopRequested_);
   Rebuild();
   BuildOrder();
   const std::int32_t perFrame = PixelsPerFrame();
@@ -254,7 +262,7 @@ void TLumoFade::Dissolve() {
 }
 
 void TLumoFade::ReverseDissolve() {
-  RunningTransition running(transitionsRunning_);
+  RunningTransition running(transitionsRunning_, stopRequested_);
   SideSwap();
   BuildOrder();
   const std::int32_t perFrame = PixelsPerFrame();
@@ -264,7 +272,9 @@ void TLumoFade::ReverseDissolve() {
 }
 
 bool TLumoFade::BlendFrames() {
-  deadline_ = AppClock().NowMs();
+  // The schedule is this transition's own: one started by a handler between frames keeps its
+  // own deadlines and leaves these alone.
+  std::int64_t deadline = AppClock().NowMs();
   const std::int32_t rate = blendRate_;
   for (std::int32_t i = 0; i <= rate; ++i) {
     const int alpha = static_cast<int>(std::int64_t{32} * i / rate);
@@ -274,19 +284,19 @@ bool TLumoFade::BlendFrames() {
         std::min({display_.Bits().size(), start_.Bits().size(), target_.Bits().size()});
     BlendKernel(start_.Bits().data(), target_.Bits().data(), display_.Bits().data(), bytes, alpha);
     RepaintNow();
-    if (!Pace()) return false;
+    if (!Pace(deadline)) return false;
   }
   return true;
 }
 
 bool TLumoFade::DissolveFrames(std::int32_t perFrame) {
-  deadline_ = AppClock().NowMs();
+  std::int64_t deadline = AppClock().NowMs();
   const std::size_t count = pixelOrder_.size();
   const std::size_t frames = count / static_cast<std::size_t>(perFrame);
   for (std::size_t f = 0; f < frames; ++f) {
     CopyPixels(f * perFrame, (f + 1) * perFrame);
     RepaintNow();
-    if (!Pace()) return false;
+    if (!Pace(deadline)) return false;
   }
   CopyPixels(frames * perFrame, count);
   RepaintNow();
@@ -295,7 +305,9 @@ bool TLumoFade::DissolveFrames(std::int32_t perFrame) {
 
 void TLumoFade::CopyPixels(std::size_t from, std::size_t to) {
   // The order was drawn for the size at the start; a rebuild by a handler under ProcessMsgs
-  // may have shrunk the images since, and a pixel outside them is skipped, never written.
+  // may have shrunk the images since, and a pixel outside them is skipped, never written. A
+  // dissolve started by such a handler releases the order at its end: what is gone is skipped.
+  to = std::min(to, pixelOrder_.size());
   const auto width = static_cast<std::uint32_t>(std::min(display_.Width(), target_.Width()));
   const auto height = static_cast<std::uint32_t>(std::min(display_.Height(), target_.Height()));
   for (std::size_t i = from; i < to; ++i) {
@@ -308,17 +320,17 @@ void TLumoFade::CopyPixels(std::size_t from, std::size_t to) {
   }
 }
 
-bool TLumoFade::Pace() {
+bool TLumoFade::Pace(std::int64_t& deadline) {
   Clock& clock = AppClock();
-  deadline_ += msecPerFrame_;
+  deadline += msecPerFrame_;
   if (!processMsgs_) {
-    clock.SleepMs(deadline_ - clock.NowMs());
+    clock.SleepMs(deadline - clock.NowMs());
     return true;
   }
   // At least one pass; between passes a 1 ms sleep instead of spinning a core.
   for (;;) {
     if (surface_) surface_->ProcessMessages();
-    if (clock.NowMs() > deadline_) break;
+    if (clock.NowMs() > deadline) break;
     clock.SleepMs(1);
   }
   if (stopRequested_) {

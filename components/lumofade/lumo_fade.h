@@ -105,8 +105,9 @@ class TLumoFade {
   void ReverseBlend();
   void ReverseDissolve();
   // Asks the running transition to stop at its next frame boundary. Only a transition with
-  // ProcessMsgs on looks at the request; outside a transition the call does nothing, so a
-  // stale request never cuts short a later transition.
+  // ProcessMsgs on looks at the request; outside a transition the call does nothing, and a
+  // request still unexamined when the outermost transition returns is dropped, so a stale
+  // request never cuts short a later transition.
   void Stop();
   bool StopRequested() const { return stopRequested_; }
 
@@ -128,7 +129,8 @@ class TLumoFade {
   bool BlendFrames();
   bool DissolveFrames(std::int32_t perFrame);
   void CopyPixels(std::size_t from, std::size_t to);
-  bool Pace();
+  // Waits for the frame's end: deadline advances by MsecPerFrame.
+  bool Pace(std::int64_t& deadline);
   void StopNow();
 
   LumoFadeSurface* surface_;
@@ -159,7 +161,6 @@ class TLumoFade {
   std::int32_t swapDelay_ = 1;
 
   int transitionsRunning_ = 0;
-  std::int64_t deadline_ = 0;
 };
 
 }  // namespace verdal

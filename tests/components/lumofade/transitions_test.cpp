@@ -257,5 +257,60 @@ TEST_F(Transitions, AShrinkDuringADissolveNeverWritesOutsideTheImages) {
   EXPECT_EQ(fade.DisplayImage().Width(), 5);
 }
 
+// A handler run between frames may start another transition on the same control: the outer
+// one must neither read the pixel order that the inner one released nor take over its
+// schedule.
+TEST_F(Transitions, ATransitionStartedBetweenFramesLeavesTheOuterOneSound) {
+  TLumoFade fade;
+  fade.SetBounds(0, 0, 6, 5);
+  fade.SetDisolvRate(5);
+  fade.SetProcessMsgs(true);
+  FadeRecorder recorder(fade);
+  bool nested = false;
+  recorder.onMessages = [&] {
+    if (!nested && recorder.frameTimes.size() == 2) {
+      nested = true;
+      fade.Dissolve();
+    }
+  };
+  fade.Dissolve();  // the inner dissolve released the order: no read past its end
+
+  // The inner blend ends at t0 + 121 (each wait ends 1 ms after its deadline); the outer
+  // frames keep their own deadlines, t0 + 80 and t0 + 120, already passed, so they follow at
+  // once.
+  recorder.frameTimes.clear();
+  nested = false;
+  fade.SetBlendRate(2);
+  recorder.onMessages = [&] {
+    if (!nested && recorder.frameTimes.size() == 1) {
+      nested = true;
+      fade.Blend();
+    }
+  };
+  const std::int64_t t0 = clock_.NowMs();
+  fade.Blend();
+  ASSERT_EQ(recorder.frameTimes.size(), 6u);
+  EXPECT_EQ(recorder.frameTimes[4], t0 + 121);
+  EXPECT_EQ(recorder.frameTimes[5], t0 + 121);
+  EXPECT_EQ(clock_.NowMs(), t0 + 121);
+}
+
+TEST_F(Transitions, AStopNobodyLookedAtDoesNotCutTheNextTransition) {
+  TLumoFade fade;
+  fade.SetBounds(0, 0, 4, 4);
+  fade.SetBlendRate(2);
+  FadeRecorder recorder(fade);
+  // Without ProcessMsgs nothing examines the request made at the start.
+  fade.OnBegin = [](TLumoFade& sender) { sender.Stop(); };
+  fade.Blend();
+  EXPECT_FALSE(fade.StopRequested());
+  fade.OnBegin = nullptr;
+  fade.SetProcessMsgs(true);
+  recorder.frameTimes.clear();
+  fade.Blend();
+  EXPECT_EQ(recorder.frameTimes.size(), 3u);
+  EXPECT_EQ(fade.DisplayImage(), fade.TargetImage());
+}
+
 }  // namespace
 }  // namespace verdal
