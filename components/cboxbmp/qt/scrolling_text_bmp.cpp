@@ -35,6 +35,13 @@ bool ItemVisible(const QWidget& item) {
   return !(item.isHidden() && item.testAttribute(Qt::WA_WState_ExplicitShowHide));
 }
 
+// Calls a copy of an event handler: a handler that assigns the event anew would otherwise
+// destroy the callable it is running in.
+template <typename Handler, typename... Args>
+void CallHandler(const Handler& handler, Args&... args) {
+  if (const Handler copy = handler) copy(args...);
+}
+
 int HorizontalFlag(Qt::Alignment alignment) {
   const Qt::Alignment h = QStyle::visualAlignment(Qt::LeftToRight, alignment);
   if (h & Qt::AlignRight) return Qt::AlignRight;
@@ -234,7 +241,7 @@ void TScrollingTextBmp::Step() {
     report = [&](std::size_t i, TcbScrollEvent edge) {
       if (!onScroll_ || !widgets[i]) return;
       WriteItems(widgets, items);
-      onScroll_(*this, *widgets[i], edge);
+      CallHandler(onScroll_, *this, *widgets[i], edge);
       RereadItems(widgets, items);
     };
   }
@@ -279,7 +286,7 @@ QImage& TScrollingTextBmp::PaintFrame() {
       }
     }
   }
-  if (onDraw_) onDraw_(*this, frame_);
+  CallHandler(onDraw_, *this, frame_);
   return frame_;
 }
 
@@ -288,22 +295,22 @@ QImage TScrollingTextBmp::RenderFrame() { return PaintFrame(); }
 void TScrollingTextBmp::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, PaintFrame()); }
 
 void TScrollingTextBmp::mousePressEvent(QMouseEvent* event) {
-  if (onMouseDown_) onMouseDown_(*this, *event);
+  CallHandler(onMouseDown_, *this, *event);
 }
 
 void TScrollingTextBmp::mouseMoveEvent(QMouseEvent* event) {
-  if (onMouseMove_) onMouseMove_(*this, *event);
+  CallHandler(onMouseMove_, *this, *event);
 }
 
 void TScrollingTextBmp::mouseReleaseEvent(QMouseEvent* event) {
-  if (onMouseUp_) onMouseUp_(*this, *event);
+  CallHandler(onMouseUp_, *this, *event);
   if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
-    Notify(onClick_, *this);
+    CallHandler(onClick_, *this);
   }
 }
 
 void TScrollingTextBmp::mouseDoubleClickEvent(QMouseEvent* event) {
-  Notify(onDblClick_, *this);
+  CallHandler(onDblClick_, *this);
   QWidget::mouseDoubleClickEvent(event);
 }
 

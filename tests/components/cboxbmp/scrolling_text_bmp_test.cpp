@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QTest>
 #include <memory>
+#include <string>
 
 namespace verdal {
 namespace {
@@ -263,6 +264,27 @@ TEST(TScrollingTextBmp, OnScrollSeesAndMayMoveTheItemsOfThePass) {
   EXPECT_EQ(first->y(), 30);
   EXPECT_EQ(ItemTag(*first), 1);
   EXPECT_EQ(second->y(), 49);
+}
+
+TEST(TScrollingTextBmp, HandlersMayAssignTheirOwnEventAnew) {
+  Screen s;
+  s.control->SetTextContainer(s.panel);
+  s.control->SetScrollType(stBounce);
+  s.AddLabel("a", {0, 0, 50, 20});  // at the top edge: the step reports it
+  // Each handler drops itself, then still uses what it captured.
+  std::string seen;
+  const std::string word(40, 'x');
+  s.control->SetOnScroll([&seen, word](TScrollingTextBmp& sender, QWidget&, TcbScrollEvent) {
+    sender.SetOnScroll(nullptr);
+    seen += word;
+  });
+  s.control->SetOnDraw([&seen, word](TScrollingTextBmp& sender, QImage&) {
+    sender.SetOnDraw(nullptr);
+    seen += word;
+  });
+  s.control->Step();
+  s.control->RenderFrame();
+  EXPECT_EQ(seen, word + word);
 }
 
 }  // namespace
