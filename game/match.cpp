@@ -63,11 +63,17 @@ void Match::AddKey(char character) {
   const char letter = ToUpper(character);
   deal_.proposal += letter;
   const int position = static_cast<int>(deal_.proposal.size());
-  const bool complete = position == match_.L;
-  // Closed before the last letter is shown, so nothing typed meanwhile is taken.
-  if (complete) deal_.open = false;
-  show_.ShowTypedLetter(position, letter);
-  if (complete) RunClosed([this] { EvaluateProposal(); });
+  if (position < match_.L) {
+    show_.ShowTypedLetter(position, letter);
+    return;
+  }
+  // The last letter is shown with the proposal already closed and the evaluation under
+  // way, so that nothing handed to us meanwhile (a key, a time-out, a new match) can
+  // act on this proposal before it is marked.
+  RunClosed([&] {
+    show_.ShowTypedLetter(position, letter);
+    EvaluateProposal();
+  });
 }
 
 void Match::TimeOut() {

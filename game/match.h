@@ -19,7 +19,13 @@ class Match {
   Match& operator=(const Match&) = delete;
 
   // Reads "data", rebuilds the word pool and deals the first word. Throws IoError or
-  // GameError; the proposal then stays closed and no deal runs.
+  // GameError; the proposal then stays closed and no deal runs. Called while another
+  // operation is still running (from inside a presentation call, last typed letter
+  // included) it throws std::logic_error and changes nothing.
+  //
+  // Whatever a presentation call throws ends the operation there and reaches the
+  // caller of AddKey, TimeOut or StartMatch; the proposal stays closed, so nothing
+  // moves until the next StartMatch.
   void StartMatch(int players, const std::array<std::string, 2>& names);
   // One typed character. Ignored while the proposal is closed: during every
   // animation, the next-word wait and after the end of the match.

@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <initializer_list>
 #include <map>
+#include <stdexcept>
+#include <utility>
 
+#include "common/io_error.h"
 #include "common/random.h"
 #include "game/dictionary_file.h"
 #include "game/game_error.h"
-#include "common/io_error.h"
 #include "game/unit_var.h"
 #include "tests/game/game_files.h"
 #include "tests/game/recording_presentation.h"
@@ -85,6 +88,100 @@ TEST_F(MatchTest, FoundWordScoresAndDealsAgain) {
   EXPECT_EQ(RowText(match_.Deal(), 1), "B.....");
   EXPECT_TRUE(match_.Deal().open);
   EXPECT_TRUE(match_.Deal().proposal.empty());
+}
+
+using Log = std::vector<std::string>;
+
+Log Cat(std::initializer_list<Log> parts) {
+  Log out;
+  for (const Log& part : parts) out.insert(out.end(), part.begin(), part.end());
+  return out;
+}
+
+// A complete proposal: its letters typed, the chronometer stopped, then (when valid)
+// laid into the row and marked column by column.
+Log Proposal(int row, const std::string& text, const std::string& marks, int players = 1) {
+  Log out;
+  for (std::size_t k = 0; k < text.size(); ++k) {
+    out.push_back("typed " + std::to_string(k + 1) + " " + text[k]);
+  }
+  out.push_back("stop");
+  out.push_back("reset 1");
+  if (players == 2) out.push_back("reset 2");
+  if (marks.empty()) return out;
+  out.push_back("proposal " + std::to_string(row) + " " + text);
+  for (std::size_t j = 0; j < marks.size(); ++j) {
+    out.push_back("mark " + std::to_string(row) + " " + std::to_string(j + 1) + " " + marks[j]);
+  }
+  return out;
+}
+
+const Log kNewDeal = {"board", "panels", "board", "reset 1", "reset 2", "start"};
+const Log kNextRow = {"start", "panels", "board"};
+const Log kEndOfEvaluation = {"panels"};
+
+// Every way a deal ends, and every kind of row, checked call by call against the rules'
+// order: chronometer before panels, the board moved up before the chronometer stops,
+// and the turn passed before a time-out's panels but after a proposal's next deal.
+TEST_F(MatchTest, CallSequencesOfAWholeTwoPlayerMatch) {
+  std::vector<int> currentAtPanels;
+  show_.during = [&](const std::string& call) {
+    if (call == "panels") currentAtPanels.push_back(match_.State().current);
+  };
+  auto take = [this] { return std::exchange(show_.log, {}); };
+  const std::string ready = std::string("reveal 5 BATEAU [") + kReady + "]";
+
+  match_.StartMatch(2, {"Ana", "Bob"});
+  EXPECT_EQ(take(), Cat({{"board", "panels"}, kNewDeal}));
+
+  Type("zzzzzz");  // player 1, row 1: wrong
+  EXPECT_EQ(take(), Cat({Proposal(1, "ZZZZZZ", "xxxxxx", 2), kNextRow, kEndOfEvaluation}));
+  match_.TimeOut();  // player 2, row 2
+  EXPECT_EQ(take(), kNextRow);
+  Type("BAT3AU");  // player 1, row 3: invalid, neither shown nor marked
+  EXPECT_EQ(take(), Cat({Proposal(3, "BAT3AU", "", 2), kNextRow, kEndOfEvaluation}));
+  Type("BATEZZ");  // player 2, row 4
+  EXPECT_EQ(take(), Cat({Proposal(4, "BATEZZ", "****xx", 2), kNextRow, kEndOfEvaluation}));
+  EXPECT_EQ(currentAtPanels, (std::vector<int>{1, 1, 1, 2, 1, 1, 2, 2, 1}));
+  currentAtPanels.clear();
+  match_.TimeOut();  // player 1 times out on the last row: the rows are used up
+  EXPECT_EQ(take(), Cat({{"start", "panels", "board", "stop", ready}, kNewDeal}));
+  EXPECT_EQ(currentAtPanels, (std::vector<int>{2, 2}));
+  EXPECT_EQ(match_.State().current, 2);
+
+  Type("BATEZZ");  // player 2
+  take();
+  Type("ZZZZAU");  // player 1: every letter known on row 3
+  EXPECT_EQ(take(),
+            Cat({Proposal(2, "ZZZZAU", "xxxx**", 2),
+                 {"start", "panels", "board", std::string("reveal 3 BATEAU [") + kReady + "]"},
+                 kNewDeal,
+                 kEndOfEvaluation}));
+  for (const char* p : {"VVVVVV", "WWWWWW", "XXXXXX", "YYYYYY"}) Type(p);
+  take();
+  Type("ZZZZZZ");  // player 2, last row: the rows are used up
+  EXPECT_EQ(take(), Cat({Proposal(5, "ZZZZZZ", "xxxxxx", 2),
+                         {"start", "panels", "board", "stop", ready},
+                         kNewDeal,
+                         kEndOfEvaluation}));
+  EXPECT_EQ(match_.State().current, 1);
+
+  currentAtPanels.clear();
+  Type("BATEAU");  // player 1 finds it
+  EXPECT_EQ(take(), Cat({Proposal(1, "BATEAU", "******", 2),
+                         {"reveal 1 BATEAU [Bravo Ana !!]", "board", "panels"},
+                         kNewDeal,
+                         kEndOfEvaluation}));
+  // The next deal is laid out for the finder; the turn passes at the very end.
+  EXPECT_EQ(currentAtPanels, (std::vector<int>{1, 1, 2}));
+
+  for (int deal = 0; deal < 18; ++deal) Type("BATEAU");
+  ASSERT_EQ(match_.State().scores, (std::array<int, 2>{10, 9}));
+  // Ana's tenth point was the last deal: the word flashed, no message, the end.
+  const Log& last = show_.log;
+  ASSERT_GE(last.size(), 5u);
+  EXPECT_EQ(Log(last.end() - 5, last.end()),
+            (Log{"reveal 1 BATEAU []", "board", "panels", "end", "panels"}));
 }
 
 TEST_F(MatchTest, WrongProposalIsMarkedAndFoundPlacesAreGivenOnTheNextRow) {
@@ -236,6 +333,8 @@ TEST_F(MatchTest, KeysAndTimeOutsDuringAnimationsAreIgnored) {
     match_.AddKey('Q');
     match_.TimeOut();
     match_.AddKey('x');
+    // "Oui" or a new showing while the rules run would pull the deal from under them.
+    EXPECT_THROW(match_.StartMatch(2, {"Ana", "Bob"}), std::logic_error) << call;
   };
   play();
   for (const char* kind : {"typed", "proposal", "mark", "reveal", "panels", "start", "end"}) {
@@ -243,6 +342,47 @@ TEST_F(MatchTest, KeysAndTimeOutsDuringAnimationsAreIgnored) {
   }
   EXPECT_EQ(show_.log, calm);
   EXPECT_EQ(match_.State().scores, calmEnd.scores);
+}
+
+// A presentation call that fails (the screen closed mid-animation, say) ends the
+// operation there: the proposal stays closed, later keys and time-outs change nothing,
+// and the next match starts normally.
+TEST_F(MatchTest, AFailingPresentationCallStopsTheRulesUntilTheNextMatch) {
+  for (const std::string kind : {"typed 6", "proposal", "mark", "reveal", "board", "panels",
+                                 "start", "stop", "reset", "end"}) {
+    SCOPED_TRACE(kind);
+    show_.during = nullptr;
+    match_.StartMatch(1, {"Ana", ""});
+    bool armed = true;
+    show_.during = [&](const std::string& call) {
+      if (armed && call.rfind(kind, 0) == 0) {
+        armed = false;
+        throw std::runtime_error("fenêtre fermée");
+      }
+    };
+    EXPECT_THROW(
+        {
+          Type("ZZZZZZ");
+          match_.TimeOut();
+          Type("BATEZZ");
+          Type("ZZZZAU");  // every letter known: a reveal from PrepareRow
+          for (int deal = 0; deal < 10; ++deal) Type("BATEAU");
+        },
+        std::runtime_error);
+    const std::array<int, 2> scores = match_.State().scores;
+    const DealState deal = match_.Deal();
+    EXPECT_FALSE(deal.open);
+    show_.log.clear();
+    Type("BATEAU");
+    match_.TimeOut();
+    EXPECT_TRUE(show_.log.empty());
+    EXPECT_EQ(match_.State().scores, scores);
+    EXPECT_EQ(match_.Deal().row, deal.row);
+  }
+  show_.during = nullptr;
+  match_.StartMatch(1, {"Ana", ""});
+  EXPECT_TRUE(match_.Deal().open);
+  EXPECT_EQ(match_.State().scores, (std::array<int, 2>{0, 0}));
 }
 
 TEST_F(MatchTest, KeysTypedWhileALetterIsShownAreTaken) {
