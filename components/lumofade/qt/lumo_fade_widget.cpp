@@ -29,12 +29,12 @@ void LumoFadeWidget::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void LumoFadeWidget::moveEvent(QMoveEvent* event) {
-  FollowGeometry();
+  FollowGeometryInEvent();
   QWidget::moveEvent(event);
 }
 
 void LumoFadeWidget::resizeEvent(QResizeEvent* event) {
-  FollowGeometry();
+  FollowGeometryInEvent();
   QWidget::resizeEvent(event);
 }
 
@@ -49,10 +49,14 @@ void LumoFadeWidget::leaveEvent(QEvent* event) {
 }
 
 void LumoFadeWidget::FollowGeometry() {
+  const QRect g = geometry();
+  fade_.SetBounds(g.x(), g.y(), g.width(), g.height());
+}
+
+void LumoFadeWidget::FollowGeometryInEvent() {
   // Exceptions must not unwind through Qt; a rebuild only fails when memory runs out.
   try {
-    const QRect g = geometry();
-    fade_.SetBounds(g.x(), g.y(), g.width(), g.height());
+    FollowGeometry();
   } catch (const std::exception& e) {
     qWarning("LumoFadeWidget: %s", e.what());
   }

@@ -19,8 +19,13 @@ class LumoFadeWidget : public QWidget, private LumoFadeSurface {
   explicit LumoFadeWidget(QWidget* parent = nullptr);
 
   // The control itself: properties, pictures, transitions. Move and size the control through
-  // it or through the widget; either way the other follows and the images are rebuilt.
-  TLumoFade& Fade() { return fade_; }
+  // it or through the widget; either way the other follows and the images are rebuilt. Qt
+  // holds back the move and resize events of a hidden widget until it is shown, so a
+  // geometry set meanwhile reaches the control here, before anything reads or runs it.
+  TLumoFade& Fade() {
+    FollowGeometry();
+    return fade_;
+  }
   const TLumoFade& Fade() const { return fade_; }
 
  protected:
@@ -37,6 +42,7 @@ class LumoFadeWidget : public QWidget, private LumoFadeSurface {
   void DrawNow(const WorkImage& image) override;
   void ProcessMessages() override;
   void FollowGeometry();
+  void FollowGeometryInEvent();
 
   TLumoFade fade_;
   // Set only while a stopped transition shows its target image in place of the display image.

@@ -71,6 +71,16 @@ TEST(LumoFadeWidget, BoundsFollowEachOtherAndRebuild) {
   picture->pixels.SetSize(433, 353);
   widget->Fade().SetPicTo(picture);
   EXPECT_EQ(widget->geometry(), QRect(10, 20, 433, 353));
+
+  // Qt delays the events of a hidden widget until it is shown; the control still follows.
+  widget->Fade().SetStretchToFit(true);
+  widget->hide();
+  widget->setGeometry(1, 2, 30, 40);
+  EXPECT_EQ(widget->Fade().Left(), 1);
+  EXPECT_EQ(widget->Fade().DisplayImage().Height(), 40);
+  const int before = resets;
+  widget->show();
+  EXPECT_EQ(resets, before);  // the events that come with show find nothing to change
 }
 
 TEST(LumoFadeWidget, ForwardsMouseEnterAndLeave) {
