@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace verdal {
 namespace {
@@ -140,6 +142,36 @@ TEST(TScrollingTextBmp, DrawsVisibleLabelsAndPicturesButNoNestedPanel) {
   frame = s.control->RenderFrame();
   EXPECT_EQ(s.CountInRect(frame, {0, 0, 200, 25}, kBlack), 200 * 25);
   EXPECT_EQ(s.CountInRect(frame, {150, 60, 10, 8}, kGreen), 0);
+}
+
+TEST(TScrollingTextBmp, AWrappedRightAlignedTransparentLabelEndsEachLineAtItsRightEdge) {
+  Screen s;
+  s.control->SetTextContainer(s.panel);
+  QLabel* label = s.AddLabel("Bonne Chance !!", {100, 0, 80, 60});
+  label->setWordWrap(true);
+  label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QPalette red = label->palette();
+  red.setColor(QPalette::Window, Qt::red);  // never drawn: the label is transparent
+  label->setPalette(red);
+  const QImage frame = s.control->RenderFrame();
+  // Columns where each of the two lines has ink, counted from the rectangle's left edge.
+  auto inkSpan = [&](int top, int bottom) {
+    int first = 1000, last = -1;
+    for (int y = top; y <= bottom; ++y) {
+      for (int x = 0; x < frame.width(); ++x) {
+        if (frame.pixel(x, y) != kBlack) first = std::min(first, x), last = std::max(last, x);
+      }
+    }
+    return std::make_pair(first, last);
+  };
+  const auto [firstLeft, firstRight] = inkSpan(0, 17);    // "Bonne"
+  const auto [secondLeft, secondRight] = inkSpan(19, 37);  // "Chance !!"
+  EXPECT_GE(firstRight, 172);
+  EXPECT_GE(secondRight, 172);
+  EXPECT_LE(firstRight, 179);
+  EXPECT_GT(firstLeft, secondLeft + 10);  // the shorter line starts further right
+  EXPECT_GE(secondLeft, 100);
+  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kRed), 0);
 }
 
 TEST(TScrollingTextBmp, LabelTextIsCutAtItsRectangleAndAmpersandsMarkAccessKeys) {
