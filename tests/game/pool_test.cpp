@@ -3,10 +3,10 @@
 
 #include <set>
 
+#include "common/io_error.h"
 #include "common/random.h"
 #include "game/dictionary_file.h"
 #include "game/game_error.h"
-#include "common/io_error.h"
 #include "game/personal_list.h"
 #include "game/unit_var.h"
 #include "game/word_pool.h"
@@ -68,6 +68,21 @@ TEST_F(WordPoolTest, SizesFollowTheFilterTable) {
   EXPECT_EQ(Build(7, 4, 2), 0);
   EXPECT_EQ(Build(7, 5, 2), 0);
   EXPECT_EQ(Build(7, 3, 0), 0);
+}
+
+// The rows of the table that the standard dictionary cannot show: categories it never
+// holds, and values of "data" outside the table.
+TEST(WordFilter, RowsForUnusualCategoriesAndSettings) {
+  for (auto category : {wcFamiliar, wcLessFamiliar, WordCategory(2), wcPersonal, WordCategory(7)}) {
+    SCOPED_TRACE(int(category));
+    EXPECT_TRUE(FilterAccepts(3, 1, category));  // "Complet" with the list: any category
+    EXPECT_EQ(FilterAccepts(3, 2, category), category == wcFamiliar || category == wcLessFamiliar);
+    EXPECT_EQ(FilterAccepts(4, 2, category), category == wcPersonal);
+    EXPECT_EQ(FilterAccepts(4, 9, category), category == wcPersonal);
+    EXPECT_EQ(FilterAccepts(1, 1, category), category == wcFamiliar || category == wcPersonal);
+    EXPECT_FALSE(FilterAccepts(2, 3, category));
+    EXPECT_FALSE(FilterAccepts(0, 1, category));
+  }
 }
 
 TEST_F(WordPoolTest, PoolKeepsTableOrderWithPersonalWordsLast) {
