@@ -56,10 +56,14 @@ TEST_F(Transitions, FramesKeepAnAbsoluteSchedule) {
   EXPECT_EQ(recorder.frameTimes, (std::vector<std::int64_t>{1'000, 1'025, 1'050, 1'080, 1'100}));
   EXPECT_EQ(clock_.NowMs(), 1'125);
 
-  // No period, or a negative one: no wait at all.
+  // No period, or a negative one: no wait at all; with ProcessMsgs still one pass a frame.
   fade.SetMsecPerFrame(-10);
   fade.Blend();
   EXPECT_EQ(clock_.NowMs(), 1'125);
+  fade.SetProcessMsgs(true);
+  fade.Blend();
+  EXPECT_EQ(clock_.NowMs(), 1'125);
+  EXPECT_EQ(recorder.messagePasses, 5);
 }
 
 TEST_F(Transitions, DissolveSplitsThePixelsIntoPacedFramesAndAnUnpacedRest) {
@@ -153,6 +157,17 @@ TEST_F(Transitions, BlendWithAutoReverseFiresEachEventInOrder) {
   EXPECT_EQ(clock_.NowMs(), t0 + 3 * 40 + 1'000 + 6 * 40);
   EXPECT_EQ(fade.DisplayImage(), fromSide);
 
+  // A dissolve goes back by blending.
+  recorder.log.clear();
+  fade.Dissolve();
+  EXPECT_EQ(recorder.log, (Log{{"reset", 1},
+                               {"begin", 1},
+                               {"frame", 7},
+                               {"reset", 3},
+                               {"frame", 3},
+                               {"reset", 1},
+                               {"end", 1}}));
+
   // Without SwapOnReverse each effect goes back by itself.
   recorder.log.clear();
   fade.SetSwapOnReverse(false);
@@ -237,7 +252,14 @@ TEST_F(Transitions, AStopEndsTheTransitionAtOnceAndAReverseStaysSwapped) {
                                {"end", 2}}));
   EXPECT_TRUE(fade.Swapped());
   EXPECT_EQ(fade.ColorFrom(), colours::Red);
+  // Swapped, a new PicFrom is only stored; the next rebuild exchanges it to the to-side.
+  auto picture = SolidPicture(4, 4, 1, 2, 3);
+  recorder.log.clear();
+  fade.SetPicFrom(picture);
+  EXPECT_TRUE(recorder.log.empty());
   fade.Reset();
+  EXPECT_EQ(fade.PicTo().Get(), picture);
+  EXPECT_TRUE(fade.PicFrom().Empty());
   EXPECT_FALSE(fade.Swapped());
   EXPECT_EQ(fade.ColorFrom(), colours::Black);
   EXPECT_EQ(fade.ColorTo(), colours::Red);
