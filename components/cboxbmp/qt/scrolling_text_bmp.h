@@ -79,7 +79,7 @@ class TScrollingTextBmp : public QWidget {
   // Hides the container, puts the items at their start and starts the worker. Does nothing
   // without a container or once started (a stopped control stays where it stopped).
   void Start();
-  // Asks the worker to stop and returns at once.
+  // Asks the worker to stop and returns at once; a step it has already asked for still runs.
   void Stop();
   bool Started() const { return started_; }
   // One step of the motion, then a paint; the worker hands it to the UI thread.

@@ -164,7 +164,7 @@ TEST(TScrollingTextBmp, AWrappedRightAlignedTransparentLabelEndsEachLineAtItsRig
     }
     return std::make_pair(first, last);
   };
-  const auto [firstLeft, firstRight] = inkSpan(0, 17);    // "Bonne"
+  const auto [firstLeft, firstRight] = inkSpan(0, 17);     // "Bonne"
   const auto [secondLeft, secondRight] = inkSpan(19, 37);  // "Chance !!"
   EXPECT_GE(firstRight, 172);
   EXPECT_GE(secondRight, 172);
