@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "common/clock.h"
@@ -49,6 +50,31 @@ TEST(LumoFadeWidget, PaintsTheDisplayImageInPlaceAndAtOnceAfterEachFrame) {
   widget->Fade().Blend();  // the message loop never runs: only immediate repaints show frames
   EXPECT_GE(counter.paints, 5);
   EXPECT_EQ(widget->grab().toImage().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+// A stop shows the target once; every later paint shows the frame that was reached.
+TEST(LumoFadeWidget, AfterAStopPaintsShowTheReachedFrame) {
+  QWidget screen;
+  auto* widget = new LumoFadeWidget(&screen);
+  screen.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+  ManualClock clock;
+  ScopedClock scoped(clock);
+  TLumoFade& fade = widget->Fade();
+  fade.SetBlendRate(4);
+  fade.SetProcessMsgs(true);
+  QImage atEnd;
+  fade.OnEnd = [&](TLumoFade&) { atEnd = widget->grab().toImage(); };
+  fade.OnBegin = [&](TLumoFade&) {
+    // Runs among the messages handled after the first frame.
+    QTimer::singleShot(0, widget, [&] { fade.Stop(); });
+  };
+  fade.Blend();
+  const QRgb reached = qRgb(fade.DisplayImage().Row(0)[2], fade.DisplayImage().Row(0)[1],
+                            fade.DisplayImage().Row(0)[0]);
+  EXPECT_NE(reached, qRgb(255, 255, 255));
+  EXPECT_EQ(atEnd.pixel(0, 0), reached);
+  EXPECT_EQ(widget->grab().toImage().pixel(0, 0), reached);
 }
 
 TEST(LumoFadeWidget, BoundsFollowEachOtherAndRebuild) {
