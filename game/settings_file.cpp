@@ -7,6 +7,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -33,10 +36,19 @@ class TemporaryName {
   std::string name_;
 };
 
-// The permissions "data" has now, or nothing when it does not exist yet. Opening it
+// The file the record really lives in: "data" itself, or the file that a link named
+// "data" leads to (as an installation may keep the settings in a writable folder of
+// its own). The new record replaces that file, beside it, and the link stays a link.
+std::string SettingsTarget() {
+  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(kSettingsFileName, nullptr),
+                                                       &std::free);
+  return resolved ? std::string(resolved.get()) : std::string(kSettingsFileName);
+}
+
+// The permissions of the file now, or nothing when it does not exist yet. Opening it
 // for writing keeps the old check: a read-only "data" is refused with code 5.
-std::optional<mode_t> WritableSettingsMode() {
-  int fd = ::open(kSettingsFileName, O_WRONLY | O_CLOEXEC);
+std::optional<mode_t> WritableSettingsMode(const std::string& target) {
+  int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
     ThrowIoErrno(errno);
@@ -49,10 +61,12 @@ std::optional<mode_t> WritableSettingsMode() {
   return st.st_mode & 07777;
 }
 
-void SyncCurrentDirectory() {
+void SyncDirectoryOf(const std::string& target) {
   // Makes the rename itself durable. The new "data" is in place already, so a
   // failure here has nothing left to undo and is not reported.
-  int fd = ::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  std::string folder = std::filesystem::path(target).parent_path().string();
+  if (folder.empty()) folder = ".";
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
   ::close(fd);
@@ -70,9 +84,10 @@ void ReadSettings() {
 }
 
 void WriteSettings() {
-  std::optional<mode_t> mode = WritableSettingsMode();
+  const std::string target = SettingsTarget();
+  std::optional<mode_t> mode = WritableSettingsMode(target);
 
-  TemporaryName temporary(std::string(kSettingsFileName) + ".new-" + std::to_string(::getpid()));
+  TemporaryName temporary(target + ".new-" + std::to_string(::getpid()));
   ::unlink(temporary.Name().c_str());  // a leftover of an earlier crash
   {
     PosixFile file = PosixFile::Open(temporary.Name(), O_WRONLY | O_CREAT | O_EXCL, 0666);
@@ -82,9 +97,9 @@ void WriteSettings() {
     file.Sync();
     file.Close();
   }
-  if (std::rename(temporary.Name().c_str(), kSettingsFileName) != 0) ThrowIoErrno(errno);
+  if (std::rename(temporary.Name().c_str(), target.c_str()) != 0) ThrowIoErrno(errno);
   temporary.Release();
-  SyncCurrentDirectory();
+  SyncDirectoryOf(target);
 }
 
 }  // namespace verdal

@@ -10,8 +10,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "game/dictionary_file.h"
 #include "common/io_error.h"
+#include "game/dictionary_file.h"
 #include "game/personal_list.h"
 #include "game/settings_file.h"
 #include "game/unit_var.h"
@@ -178,6 +178,24 @@ TEST(SettingsFile, WriteCreatesMissingDataAndKeepsAnExistingFilesPermissions) {
   struct stat st {};
   ASSERT_EQ(::stat("data", &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+// An installation may keep the settings elsewhere and link "data" to them: the new
+// record goes into the linked file, beside it, and "data" stays a link.
+TEST(SettingsFile, WriteThroughALinkReplacesTheLinkedFile) {
+  TempCurrentDir dir;
+  std::filesystem::create_directory("kept");
+  WriteBytes("kept/data", SettingsBytes(Settings(6, 1, 2)));
+  std::filesystem::create_symlink("kept/data", "data");
+  ReadSettings();
+  CurrentSettings.WordLength = 7;
+  WriteSettings();
+  EXPECT_TRUE(std::filesystem::is_symlink("data"));
+  SettingsRecord expected = Settings(6, 1, 2);
+  expected.WordLength = 7;
+  EXPECT_EQ(ReadBytes("kept/data"), SettingsBytes(expected));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator("kept"), {}), 1);
 }
 
 // Mend: a write that fails half-way (here the file size limit stops it after 20 bytes,
