@@ -45,9 +45,9 @@ std::string SettingsTarget() {
   return resolved ? std::string(resolved.get()) : std::string(kSettingsFileName);
 }
 
-// The permissions of the file now, or nothing when it does not exist yet. Opening it
-// for writing keeps the old check: a read-only "data" is refused with code 5.
-std::optional<mode_t> WritableSettingsMode(const std::string& target) {
+// The permissions and owner of the file now, or nothing when it does not exist yet.
+// Opening it for writing keeps the old check: a read-only "data" is refused with code 5.
+std::optional<struct stat> WritableSettingsStatus(const std::string& target) {
   int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
@@ -58,7 +58,7 @@ std::optional<mode_t> WritableSettingsMode(const std::string& target) {
   int statErrno = errno;
   ::close(fd);
   if (statResult != 0) ThrowIoErrno(statErrno);
-  return st.st_mode & 07777;
+  return st;
 }
 
 void SyncDirectoryOf(const std::string& target) {
@@ -85,13 +85,21 @@ void ReadSettings() {
 
 void WriteSettings() {
   const std::string target = SettingsTarget();
-  std::optional<mode_t> mode = WritableSettingsMode(target);
+  std::optional<struct stat> old = WritableSettingsStatus(target);
 
   TemporaryName temporary(target + ".new-" + std::to_string(::getpid()));
   ::unlink(temporary.Name().c_str());  // a leftover of an earlier crash
   {
     PosixFile file = PosixFile::Open(temporary.Name(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-    if (mode && ::fchmod(file.Descriptor(), *mode) != 0) ThrowIoErrno(errno);
+    if (old) {
+      // The new file keeps the old one's permissions, and its owner and group where we
+      // may give them away (a shared group-writable "data" stays shared); where we may
+      // not, it is ours, as a file we create would be.
+      if (::fchown(file.Descriptor(), old->st_uid, old->st_gid) != 0 &&
+          ::fchown(file.Descriptor(), static_cast<uid_t>(-1), old->st_gid) != 0) {
+      }
+      if (::fchmod(file.Descriptor(), old->st_mode & 07777) != 0) ThrowIoErrno(errno);
+    }
     SettingsRecord::Bytes bytes = CurrentSettings.Encode();
     file.WriteAll(bytes.data(), bytes.size());
     file.Sync();

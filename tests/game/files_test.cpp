@@ -178,6 +178,14 @@ TEST(SettingsFile, WriteCreatesMissingDataAndKeepsAnExistingFilesPermissions) {
   struct stat st {};
   ASSERT_EQ(::stat("data", &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+  if (!RunningAsRoot()) return;
+  // Rewritten by root, a player's file stays the player's.
+  ASSERT_EQ(::chown("data", 65534, 65534), 0);
+  WriteSettings();
+  ASSERT_EQ(::stat("data", &st), 0);
+  EXPECT_EQ(st.st_uid, 65534u);
+  EXPECT_EQ(st.st_gid, 65534u);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
 // An installation may keep the settings elsewhere and link "data" to them: the new
