@@ -72,6 +72,16 @@ void SyncDirectoryOf(const std::string& target) {
   ::close(fd);
 }
 
+// Overwrites the record where it lies, then cuts what followed it. Only for a "data"
+// that may be written in a folder that may not: no temporary file can be made there.
+void RewriteInPlace(const std::string& target, const SettingsRecord::Bytes& bytes) {
+  PosixFile file = PosixFile::Open(target, O_WRONLY);
+  file.WriteAll(bytes.data(), bytes.size());
+  if (::ftruncate(file.Descriptor(), static_cast<off_t>(bytes.size())) != 0) ThrowIoErrno(errno);
+  file.Sync();
+  file.Close();
+}
+
 }  // namespace
 
 void ReadSettings() {
@@ -86,11 +96,23 @@ void ReadSettings() {
 void WriteSettings() {
   const std::string target = SettingsTarget();
   std::optional<struct stat> old = WritableSettingsStatus(target);
+  const SettingsRecord::Bytes bytes = CurrentSettings.Encode();
 
   TemporaryName temporary(target + ".new-" + std::to_string(::getpid()));
   ::unlink(temporary.Name().c_str());  // a leftover of an earlier crash
   {
-    PosixFile file = PosixFile::Open(temporary.Name(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+    std::optional<PosixFile> created;
+    try {
+      created.emplace(PosixFile::Open(temporary.Name(), O_WRONLY | O_CREAT | O_EXCL, 0666));
+    } catch (const IoError& e) {
+      // A writable "data" in a folder we may not write in: it was always rewritten
+      // in place there, and still is.
+      if (!old || e.Code() != ioAccessDenied) throw;
+      temporary.Release();
+      RewriteInPlace(target, bytes);
+      return;
+    }
+    PosixFile& file = *created;
     if (old) {
       // The new file keeps the old one's permissions, and its owner and group where we
       // may give them away (a shared group-writable "data" stays shared); where we may
@@ -100,7 +122,6 @@ void WriteSettings() {
       }
       if (::fchmod(file.Descriptor(), old->st_mode & 07777) != 0) ThrowIoErrno(errno);
     }
-    SettingsRecord::Bytes bytes = CurrentSettings.Encode();
     file.WriteAll(bytes.data(), bytes.size());
     file.Sync();
     file.Close();

@@ -84,12 +84,12 @@ constexpr int kCannotDropRoot = 97;
 
 // Root opens read-only files for writing anyway, so as root the checks run in a child
 // process that has given up its privileges. Returns the child's exit status.
-int RunUnprivileged(int (*checks)()) {
+int RunUnprivileged(int (*checks)(), int folderAccess = R_OK | W_OK | X_OK) {
   if (!RunningAsRoot()) return checks();
   pid_t child = ::fork();
   if (child == 0) {
     if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(kCannotDropRoot);
-    if (::access(".", R_OK | W_OK | X_OK) != 0) ::_exit(kCannotDropRoot);
+    if (::access(".", folderAccess) != 0) ::_exit(kCannotDropRoot);
     ::_exit(checks());
   }
   int status = 0;
@@ -116,6 +116,28 @@ TEST(GameFiles, ReadOnlyRecordFilesAreCode5) {
   EXPECT_EQ(failed, 0);
   EXPECT_EQ(ReadBytes("data"), before);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);
+}
+
+// A "data" that anyone may write, in a folder where nobody may create a file, could
+// always be rewritten: it still can, in place.
+TEST(SettingsFile, WritableDataInAFolderNobodyMayWriteIsRewrittenInPlace) {
+  TempCurrentDir dir;
+  WriteBytes("data", SettingsBytes(Settings(6, 1, 2)) + "tail");
+  ::chmod("data", 0666);
+  ::chmod(".", 0555);
+  const int failed = RunUnprivileged(
+      [] {
+        ReadSettings();
+        CurrentSettings.WordLength = 8;
+        return IoCodeOf(WriteSettings);
+      },
+      R_OK | X_OK);
+  ::chmod(".", 0755);
+  if (failed == kCannotDropRoot) GTEST_SKIP() << "running as root and cannot act as nobody here";
+  EXPECT_EQ(failed, 0);
+  SettingsRecord expected = Settings(6, 1, 2);
+  expected.WordLength = 8;
+  EXPECT_EQ(ReadBytes("data"), SettingsBytes(expected));
 }
 
 TEST(GameFiles, AFolderInPlaceOfAFileIsCode5) {
