@@ -1,13 +1,15 @@
 // The system clock and the installed-clock switch.
 #include "common/clock.h"
 
+#include <atomic>
 #include <chrono>
 #include <thread>
 
 namespace verdal {
 namespace {
 SystemClock g_systemClock;
-Clock* g_clock = &g_systemClock;
+// Read by worker threads too (the scrolling control sleeps on it).
+std::atomic<Clock*> g_clock{&g_systemClock};
 }  // namespace
 
 std::int64_t SystemClock::NowMs() {
@@ -26,7 +28,7 @@ std::uint32_t SystemClock::MillisecondsSinceMidnightUtc() {
   return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
 }
 
-Clock& AppClock() { return *g_clock; }
+Clock& AppClock() { return *g_clock.load(); }
 
 void InstallClock(Clock* clock) { g_clock = clock ? clock : &g_systemClock; }
 

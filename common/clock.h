@@ -1,6 +1,7 @@
 // The one clock that every pause, chronometer, fade and seed goes through.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 namespace verdal {
@@ -26,20 +27,21 @@ class SystemClock final : public Clock {
 
 // A clock that only moves when told: SleepMs advances it at once, so tests run
 // minutes of game time in milliseconds and can check every scheduled instant.
+// Atomic, because a worker thread may sleep on it while the test reads it.
 class ManualClock final : public Clock {
  public:
-  std::int64_t NowMs() override { return now_; }
+  std::int64_t NowMs() override { return now_.load(); }
   void SleepMs(std::int64_t ms) override {
     if (ms > 0) now_ += ms;
   }
-  std::uint32_t MillisecondsSinceMidnightUtc() override { return midnightMs_; }
+  std::uint32_t MillisecondsSinceMidnightUtc() override { return midnightMs_.load(); }
 
   void Advance(std::int64_t ms) { now_ += ms; }
   void SetMillisecondsSinceMidnightUtc(std::uint32_t ms) { midnightMs_ = ms; }
 
  private:
-  std::int64_t now_ = 0;
-  std::uint32_t midnightMs_ = 0;
+  std::atomic<std::int64_t> now_{0};
+  std::atomic<std::uint32_t> midnightMs_{0};
 };
 
 // The clock in use: the system clock unless a test installed another one.
