@@ -64,8 +64,8 @@ std::optional<struct stat> WritableSettingsStatus(const std::string& target) {
 void SyncDirectoryOf(const std::string& target) {
   // Makes the rename itself durable. The new "data" is in place already, so a
   // failure here has nothing left to undo and is not reported.
-  std::string folder = std::filesystem::path(target).parent_path().string();
-  if (folder.empty()) folder = ".";
+  const std::filesystem::path parent = std::filesystem::path(target).parent_path();
+  const std::filesystem::path folder = parent.empty() ? std::filesystem::path(".") : parent;
   int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
   ::fsync(fd);
