@@ -60,9 +60,9 @@ TEST(MotsFile, HoldsTheTableCompositionOfDistinctSortedWords) {
     ++counts[{length, category}];
   }
 
-  const std::map<std::pair<int, int>, int> expected = {
-      {{6, 0}, 3135}, {{6, 1}, 2094}, {{7, 0}, 4303},
-      {{7, 1}, 2803}, {{8, 0}, 4768}, {{8, 1}, 3226}};
+  const std::map<std::pair<int, int>, int> expected = {{{6, 0}, 3135}, {{6, 1}, 2094},
+                                                       {{7, 0}, 4303}, {{7, 1}, 2803},
+                                                       {{8, 0}, 4768}, {{8, 1}, 3226}};
   EXPECT_EQ(counts, expected);
 }
 
@@ -74,8 +74,8 @@ TEST(MotsFile, FamiliarWordsIncludeEverydayWordsAndNoSlur) {
     category[bytes.substr(at + 1, static_cast<unsigned char>(bytes[at]))] =
         LittleEndian32(bytes, at + 12);
   }
-  for (const char* word : {"MAISON", "ENFANT", "JARDIN", "VOITURE", "FROMAGE", "CHOCOLAT",
-                           "MONTAGNE", "PAPILLON"}) {
+  for (const char* word :
+       {"MAISON", "ENFANT", "JARDIN", "VOITURE", "FROMAGE", "CHOCOLAT", "MONTAGNE", "PAPILLON"}) {
     auto found = category.find(word);
     ASSERT_NE(found, category.end()) << word;
     EXPECT_EQ(found->second, 0) << word;

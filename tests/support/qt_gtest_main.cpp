@@ -1,6 +1,7 @@
 // Test entry for suites that need a QApplication: the application first, then GoogleTest.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -2,7 +2,6 @@
 #include "components/wave/wave.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <filesystem>
