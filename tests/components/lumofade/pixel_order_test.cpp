@@ -12,13 +12,6 @@
 namespace verdal {
 namespace {
 
-TEST(PixelOrder, GeneratorFromSeedZero) {
-  SetRandomSeed(0);
-  std::vector<std::uint32_t> draws;
-  for (int i = 0; i < 6; ++i) draws.push_back(RandomBelow(10));
-  EXPECT_EQ(draws, (std::vector<std::uint32_t>{0, 0, 8, 2, 2, 6}));
-}
-
 TEST(PixelOrder, SeedsFromTheClockThenShufflesOverTheWholeTable) {
   ManualClock clock;
   ScopedClock scoped(clock);
