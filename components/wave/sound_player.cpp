@@ -5,18 +5,14 @@ namespace verdal {
 namespace {
 
 SilentSoundPlayer silentPlayer;
-SoundPlayer* installedPlayer = nullptr;
+constinit InstalledService<SoundPlayer> installedPlayer(silentPlayer);
 
 }  // namespace
 
-SoundPlayer& AppSoundPlayer() { return installedPlayer ? *installedPlayer : silentPlayer; }
+SoundPlayer& AppSoundPlayer() { return installedPlayer.Get(); }
 
-void InstallSoundPlayer(SoundPlayer* player) { installedPlayer = player; }
+void InstallSoundPlayer(SoundPlayer* player) { installedPlayer.Install(player); }
 
-ScopedSoundPlayer::ScopedSoundPlayer(SoundPlayer& player) : previous_(installedPlayer) {
-  installedPlayer = &player;
-}
-
-ScopedSoundPlayer::~ScopedSoundPlayer() { installedPlayer = previous_; }
+ScopedSoundPlayer::ScopedSoundPlayer(SoundPlayer& player) : Scope(installedPlayer, player) {}
 
 }  // namespace verdal

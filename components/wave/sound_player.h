@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <span>
 
+#include "common/installed_service.h"
+
 namespace verdal {
 
 class SoundPlayer {
@@ -35,15 +37,9 @@ SoundPlayer& AppSoundPlayer();
 void InstallSoundPlayer(SoundPlayer* player);
 
 // Installs a player for the lifetime of a scope, then restores the previous one.
-class ScopedSoundPlayer {
+class ScopedSoundPlayer : public InstalledService<SoundPlayer>::Scope {
  public:
   explicit ScopedSoundPlayer(SoundPlayer& player);
-  ~ScopedSoundPlayer();
-  ScopedSoundPlayer(const ScopedSoundPlayer&) = delete;
-  ScopedSoundPlayer& operator=(const ScopedSoundPlayer&) = delete;
-
- private:
-  SoundPlayer* previous_;
 };
 
 }  // namespace verdal
