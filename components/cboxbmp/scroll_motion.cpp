@@ -18,12 +18,21 @@ std::int32_t Clamp32(std::int64_t v) {
 }
 
 bool Vertical(TsDirection d) { return d == sdUp || d == sdDown; }
+// sdUp and sdLeft move towards 0.
+bool Backwards(TsDirection d) { return d == sdUp || d == sdLeft; }
 
 // The coordinate along the axis of motion, and the item's extent on it.
 std::int32_t& Pos(ScrollItem& item, bool vertical) { return vertical ? item.top : item.left; }
 std::int64_t Extent(const ScrollItem& item, bool vertical) {
   return vertical ? item.height : item.width;
 }
+// The container's length along the axis of motion: where the far edge lies.
+std::int64_t FarEdge(const ScrollArea& area, bool vertical) {
+  return vertical ? area.containerHeight : area.containerWidth;
+}
+// The edges at 0 and at the far end of the axis.
+TcbScrollEvent NearEvent(bool vertical) { return vertical ? seTop : seLeft; }
+TcbScrollEvent FarEvent(bool vertical) { return vertical ? seBottom : seRight; }
 
 void Shift(std::vector<ScrollItem>& items, bool vertical, std::int64_t by) {
   for (ScrollItem& item : items) Pos(item, vertical) = Clamp32(Pos(item, vertical) + by);
@@ -46,7 +55,7 @@ std::int64_t MaxEnd(std::vector<ScrollItem>& items, bool vertical) {
 void PlaceBlockOutside(std::vector<ScrollItem>& items, TsDirection direction,
                        std::int64_t farEdge) {
   const bool vertical = Vertical(direction);
-  if (direction == sdUp || direction == sdLeft) {
+  if (Backwards(direction)) {
     Shift(items, vertical, farEdge - MinPos(items, vertical));
   } else {
     Shift(items, vertical, -MaxEnd(items, vertical));
@@ -67,19 +76,15 @@ void Report(const ScrollReport& report, std::size_t i, TcbScrollEvent edge) {
 void NormalStep(std::vector<ScrollItem>& items, const ScrollSettings& s, const ScrollArea& area,
                 const ScrollReport& report) {
   const bool vertical = Vertical(s.direction);
-  const bool backwards = s.direction == sdUp || s.direction == sdLeft;
+  const bool backwards = Backwards(s.direction);
   Shift(items, vertical, backwards ? -std::int64_t{s.scrollStep} : s.scrollStep);
 
-  const std::int64_t far = vertical ? area.containerHeight : area.containerWidth;
-  const TcbScrollEvent edge = s.direction == sdUp     ? seTop
-                              : s.direction == sdDown ? seBottom
-                              : s.direction == sdLeft ? seLeft
-                                                      : seRight;
+  const std::int64_t far = FarEdge(area, vertical);
+  const TcbScrollEvent edge = backwards ? NearEvent(vertical) : FarEvent(vertical);
   std::size_t out = 0;
   for (std::size_t i = 0; i < items.size(); ++i) {
-    const ScrollItem& item = items[i];
-    const std::int64_t pos = vertical ? item.top : item.left;
-    const bool isOut = backwards ? pos + Extent(item, vertical) < 0 : pos > far;
+    const std::int64_t pos = Pos(items[i], vertical);
+    const bool isOut = backwards ? pos + Extent(items[i], vertical) < 0 : pos > far;
     if (!isOut) continue;
     Report(report, i, edge);
     ++out;
@@ -92,41 +97,31 @@ void NormalStep(std::vector<ScrollItem>& items, const ScrollSettings& s, const S
 void CycleStep(std::vector<ScrollItem>& items, const ScrollSettings& s, const ScrollArea& area,
                const ScrollReport& report) {
   const bool vertical = Vertical(s.direction);
-  const bool backwards = s.direction == sdUp || s.direction == sdLeft;
-  const std::int64_t far = vertical ? area.containerHeight : area.containerWidth;
+  const bool backwards = Backwards(s.direction);
+  const std::int64_t far = FarEdge(area, vertical);
+  const auto byPos = [vertical](ScrollItem& a, ScrollItem& b) {
+    return Pos(a, vertical) < Pos(b, vertical);
+  };
   for (std::size_t i = 0; i < items.size(); ++i) {
+    std::int32_t& pos = Pos(items[i], vertical);
     if (backwards) {
-      if (Pos(items[i], vertical) + Extent(items[i], vertical) <= 0) {
-        Report(report, i, vertical ? seTop : seLeft);
+      if (pos + Extent(items[i], vertical) <= 0) {
+        Report(report, i, NearEvent(vertical));
         // The item re-enters behind the one furthest along; when none lies beyond 0 the
         // first item is taken, as the search starts from 0 with it.
-        std::size_t last = 0;
-        std::int64_t lastPos = 0;
-        for (std::size_t k = 0; k < items.size(); ++k) {
-          if (Pos(items[k], vertical) > lastPos) {
-            last = k;
-            lastPos = Pos(items[k], vertical);
-          }
-        }
-        Pos(items[i], vertical) = Clamp32(std::int64_t{Pos(items[last], vertical)} +
-                                          Extent(items[last], vertical) + s.compSpace);
+        ScrollItem* last = &*std::max_element(items.begin(), items.end(), byPos);
+        if (Pos(*last, vertical) <= 0) last = &items.front();
+        pos = Clamp32(Pos(*last, vertical) + Extent(*last, vertical) + s.compSpace);
       }
-      Pos(items[i], vertical) = Clamp32(std::int64_t{Pos(items[i], vertical)} - s.scrollStep);
+      pos = Clamp32(std::int64_t{pos} - s.scrollStep);
     } else {
-      if (Pos(items[i], vertical) >= far) {
-        Report(report, i, vertical ? seBottom : seRight);
-        std::size_t first = 0;
-        std::int64_t firstPos = kMinSearchStart;
-        for (std::size_t k = 0; k < items.size(); ++k) {
-          if (Pos(items[k], vertical) < firstPos) {
-            first = k;
-            firstPos = Pos(items[k], vertical);
-          }
-        }
-        Pos(items[i], vertical) = Clamp32(std::int64_t{Pos(items[first], vertical)} -
-                                          Extent(items[i], vertical) - s.compSpace);
+      if (pos >= far) {
+        Report(report, i, FarEvent(vertical));
+        ScrollItem* first = &*std::min_element(items.begin(), items.end(), byPos);
+        if (Pos(*first, vertical) >= kMinSearchStart) first = &items.front();
+        pos = Clamp32(Pos(*first, vertical) - Extent(items[i], vertical) - s.compSpace);
       }
-      Pos(items[i], vertical) = Clamp32(std::int64_t{Pos(items[i], vertical)} + s.scrollStep);
+      pos = Clamp32(std::int64_t{pos} + s.scrollStep);
     }
   }
 }
@@ -134,17 +129,19 @@ void CycleStep(std::vector<ScrollItem>& items, const ScrollSettings& s, const Sc
 void BounceStep(std::vector<ScrollItem>& items, const ScrollSettings& s, const ScrollArea& area,
                 const ScrollReport& report) {
   const bool vertical = Vertical(s.direction);
-  const std::int64_t far = vertical ? area.containerHeight : area.containerWidth;
+  const std::int64_t far = FarEdge(area, vertical);
   for (std::size_t i = 0; i < items.size(); ++i) {
-    Pos(items[i], vertical) = Clamp32(std::int64_t{Pos(items[i], vertical)} + items[i].tag);
-    if (Pos(items[i], vertical) <= 0) {
-      Report(report, i, vertical ? seTop : seLeft);
-      items[i].tag = Clamp32(-std::int64_t{items[i].tag});
+    std::int32_t& pos = Pos(items[i], vertical);
+    std::int32_t& velocity = items[i].tag;
+    pos = Clamp32(std::int64_t{pos} + velocity);
+    if (pos <= 0) {
+      Report(report, i, NearEvent(vertical));
+      velocity = Clamp32(-std::int64_t{velocity});
     }
     // Not exclusive with the test above: an item as long as the area reverses twice.
-    if (Pos(items[i], vertical) + Extent(items[i], vertical) >= far) {
-      Report(report, i, vertical ? seBottom : seRight);
-      items[i].tag = Clamp32(-std::int64_t{items[i].tag});
+    if (pos + Extent(items[i], vertical) >= far) {
+      Report(report, i, FarEvent(vertical));
+      velocity = Clamp32(-std::int64_t{velocity});
     }
   }
 }
@@ -166,13 +163,12 @@ void PrepareScroll(std::vector<ScrollItem>& items, const ScrollSettings& setting
       PlaceBlockOutside(items, settings.direction,
                         vertical ? area.controlHeight : area.controlWidth);
       break;
-    case stBounce: {
-      const bool backwards = settings.direction == sdUp || settings.direction == sdLeft;
+    case stBounce:
       for (ScrollItem& item : items) {
-        item.tag = backwards ? Clamp32(-std::int64_t{settings.scrollStep}) : settings.scrollStep;
+        item.tag = Backwards(settings.direction) ? Clamp32(-std::int64_t{settings.scrollStep})
+                                                 : settings.scrollStep;
       }
       break;
-    }
   }
 }
 
