@@ -9,14 +9,22 @@
 #include "common/io_error.h"
 
 namespace verdal {
+namespace {
+
+// Runs a system call again while a signal interrupts it; any other failure throws.
+template <class Call>
+auto Retrying(Call call) {
+  for (;;) {
+    auto result = call();
+    if (result >= 0) return result;
+    if (errno != EINTR) ThrowIoErrno(errno);
+  }
+}
+
+}  // namespace
 
 PosixFile PosixFile::Open(const std::string& name, int flags, mode_t mode) {
-  int fd;
-  do {
-    fd = ::open(name.c_str(), flags | O_CLOEXEC, mode);
-  } while (fd < 0 && errno == EINTR);
-  if (fd < 0) ThrowIoErrno(errno);
-  return PosixFile(fd);
+  return PosixFile(Retrying([&] { return ::open(name.c_str(), flags | O_CLOEXEC, mode); }));
 }
 
 PosixFile::~PosixFile() {
@@ -27,11 +35,7 @@ std::size_t PosixFile::ReadUpTo(void* buffer, std::size_t size) {
   auto* bytes = static_cast<char*>(buffer);
   std::size_t done = 0;
   while (done < size) {
-    ssize_t n = ::read(fd_, bytes + done, size - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ThrowIoErrno(errno);
-    }
+    ssize_t n = Retrying([&] { return ::read(fd_, bytes + done, size - done); });
     if (n == 0) break;
     done += static_cast<std::size_t>(n);
   }
@@ -56,12 +60,8 @@ void PosixFile::WriteAll(const void* data, std::size_t size) {
   const auto* bytes = static_cast<const char*>(data);
   std::size_t done = 0;
   while (done < size) {
-    ssize_t n = ::write(fd_, bytes + done, size - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      ThrowIoErrno(errno);
-    }
-    done += static_cast<std::size_t>(n);
+    done +=
+        static_cast<std::size_t>(Retrying([&] { return ::write(fd_, bytes + done, size - done); }));
   }
 }
 
