@@ -7,11 +7,11 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <tuple>
 
 #include "common/io_error.h"
 #include "common/posix_file.h"
@@ -40,25 +40,23 @@ class TemporaryName {
 // "data" leads to (as an installation may keep the settings in a writable folder of
 // its own). The new record replaces that file, beside it, and the link stays a link.
 std::string SettingsTarget() {
-  std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(kSettingsFileName, nullptr),
-                                                       &std::free);
-  return resolved ? std::string(resolved.get()) : std::string(kSettingsFileName);
+  std::error_code missing;
+  const std::filesystem::path resolved = std::filesystem::canonical(kSettingsFileName, missing);
+  return missing ? std::string(kSettingsFileName) : resolved.string();
 }
 
 // The permissions and owner of the file now, or nothing when it does not exist yet.
 // Opening it for writing keeps the old check: a read-only "data" is refused with code 5.
 std::optional<struct stat> WritableSettingsStatus(const std::string& target) {
-  int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return std::nullopt;
-    ThrowIoErrno(errno);
+  try {
+    PosixFile file = PosixFile::Open(target, O_WRONLY);
+    struct stat st {};
+    if (::fstat(file.Descriptor(), &st) != 0) ThrowIoErrno(errno);
+    return st;
+  } catch (const IoError& e) {
+    if (e.Code() == ioFileNotFound) return std::nullopt;
+    throw;
   }
-  struct stat st {};
-  int statResult = ::fstat(fd, &st);
-  int statErrno = errno;
-  ::close(fd);
-  if (statResult != 0) ThrowIoErrno(statErrno);
-  return st;
 }
 
 void SyncDirectoryOf(const std::string& target) {
@@ -117,8 +115,8 @@ void WriteSettings() {
       // The new file keeps the old one's permissions, and its owner and group where we
       // may give them away (a shared group-writable "data" stays shared); where we may
       // not, it is ours, as a file we create would be.
-      if (::fchown(file.Descriptor(), old->st_uid, old->st_gid) != 0 &&
-          ::fchown(file.Descriptor(), static_cast<uid_t>(-1), old->st_gid) != 0) {
+      if (::fchown(file.Descriptor(), old->st_uid, old->st_gid) != 0) {
+        std::ignore = ::fchown(file.Descriptor(), static_cast<uid_t>(-1), old->st_gid);
       }
       if (::fchmod(file.Descriptor(), old->st_mode & 07777) != 0) ThrowIoErrno(errno);
     }
