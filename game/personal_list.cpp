@@ -4,7 +4,10 @@
 #include <fcntl.h>
 
 #include <algorithm>
-#include <limits>
+#include <charconv>
+#include <string>
+#include <string_view>
+#include <system_error>
 
 #include "common/io_error.h"
 #include "common/posix_file.h"
@@ -15,6 +18,25 @@ namespace {
 
 constexpr char kEndOfText = 26;
 
+// The line format of "perso": a count N on the first line, then one word per line.
+// A line ends at CR, LF or CR LF, and character 26 ends the text.
+class PersonalText {
+ public:
+  explicit PersonalText(std::string text);
+
+  // The count of the first line: leading blanks and line breaks are skipped, the
+  // end of the text reads as 0, anything but a decimal integer throws IoError 106.
+  // The rest of the line is skipped.
+  std::int32_t ReadCount();
+  // The next line without its line break; empty at the end of the text.
+  std::string_view ReadLine();
+  bool AtEnd() const { return pos_ >= text_.size(); }
+
+ private:
+  std::string text_;
+  std::size_t pos_ = 0;
+};
+
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
@@ -24,8 +46,6 @@ PersonalText ReadPersonalFile() {
   file.Close();
   return PersonalText(std::move(text));
 }
-
-}  // namespace
 
 PersonalText::PersonalText(std::string text) : text_(std::move(text)) {
   if (auto end = text_.find(kEndOfText); end != std::string::npos) text_.resize(end);
@@ -40,24 +60,16 @@ std::int32_t PersonalText::ReadCount() {
   std::string_view token(text_.data() + pos_, end - pos_);
   pos_ = end;
 
-  bool negative = false;
-  if (token.front() == '+' || token.front() == '-') {
-    negative = token.front() == '-';
-    token.remove_prefix(1);
+  // A sign is allowed, a second one is not ("+-5").
+  const char* first = token.data() + (token.front() == '+' ? 1 : 0);
+  const char* last = token.data() + token.size();
+  std::int32_t value = 0;
+  auto [stop, error] = std::from_chars(first, last, value);
+  if (error != std::errc{} || stop != last || (first != token.data() && *first == '-')) {
+    throw IoError(ioBadNumber);
   }
-  if (token.empty()) throw IoError(ioBadNumber);
-  std::int64_t value = 0;
-  for (char c : token) {
-    if (c < '0' || c > '9') throw IoError(ioBadNumber);
-    value = value * 10 + (c - '0');
-    if (value > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) {
-      throw IoError(ioBadNumber);
-    }
-  }
-  if (negative) value = -value;
-  if (value > std::numeric_limits<std::int32_t>::max()) throw IoError(ioBadNumber);
   ReadLine();
-  return static_cast<std::int32_t>(value);
+  return value;
 }
 
 std::string_view PersonalText::ReadLine() {
@@ -70,6 +82,8 @@ std::string_view PersonalText::ReadLine() {
   }
   return line;
 }
+
+}  // namespace
 
 std::int32_t LoadPersonalList() {
   PersonalText text = ReadPersonalFile();

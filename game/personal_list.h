@@ -3,31 +3,10 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
-#include <string_view>
 
 namespace verdal {
 
 inline constexpr const char* kPersonalFileName = "perso";
-
-// The line format of "perso": a count N on the first line, then one word per line.
-// A line ends at CR, LF or CR LF, and character 26 ends the text.
-class PersonalText {
- public:
-  explicit PersonalText(std::string text);
-
-  // The count of the first line: leading blanks and line breaks are skipped, the
-  // end of the text reads as 0, anything but a decimal integer throws IoError 106.
-  // The rest of the line is skipped.
-  std::int32_t ReadCount();
-  // The next line without its line break; empty at the end of the text.
-  std::string_view ReadLine();
-  bool AtEnd() const { return pos_ >= text_.size(); }
-
- private:
-  std::string text_;
-  std::size_t pos_ = 0;
-};
 
 // Words of 6, 7 and 8 characters in "perso", as the settings screen shows them.
 struct PersonalCounts {
