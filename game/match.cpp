@@ -155,12 +155,7 @@ void Match::NextRow() {
   }
   EndDealUnfound();
   deal_.row = 1;
-  if (SomeoneWon()) {
-    match_.over = true;
-    show_.EndOfMatch();
-  } else {
-    NewDeal();
-  }
+  NextDealOrEndOfMatch();
 }
 
 void Match::EndDealUnfound() {
@@ -182,12 +177,7 @@ void Match::WordFound() {
   deal_.row = 1;
   ClearBoard();
   RefreshPanels();
-  if (SomeoneWon()) {
-    match_.over = true;
-    show_.EndOfMatch();
-  } else {
-    NewDeal();
-  }
+  NextDealOrEndOfMatch();
 }
 
 void Match::Reveal(int row, const std::string& message) {
@@ -207,9 +197,14 @@ void Match::RefreshPanels() {
   show_.UpdatePanels();
 }
 
-bool Match::SomeoneWon() const {
-  return std::any_of(match_.scores.begin(), match_.scores.end(),
-                     [](int s) { return s >= kWinningScore; });
+void Match::NextDealOrEndOfMatch() {
+  if (std::any_of(match_.scores.begin(), match_.scores.end(),
+                  [](int s) { return s >= kWinningScore; })) {
+    match_.over = true;
+    show_.EndOfMatch();
+  } else {
+    NewDeal();
+  }
 }
 
 }  // namespace verdal

@@ -51,7 +51,7 @@ class Match {
   void Reveal(int row, const std::string& message);
   void ClearBoard();
   void RefreshPanels();
-  bool SomeoneWon() const;
+  void NextDealOrEndOfMatch();
 
   Presentation& show_;
   MatchState match_;
