@@ -30,7 +30,6 @@ class ByteReader {
   std::span<const std::uint8_t> ReadBytes(std::size_t count);
   // One length byte, then that many bytes.
   std::string ReadShortString();
-  void SkipToEnd() { position_ = bytes_.size(); }
 
  private:
   std::span<const std::uint8_t> bytes_;

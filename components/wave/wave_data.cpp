@@ -15,9 +15,9 @@
 
 namespace verdal {
 
-TWaveData::~TWaveData() { Release(); }
+TWaveData::~TWaveData() { Clear(); }
 
-void TWaveData::Release() {
+void TWaveData::Clear() {
   if (!bytes_) return;
   // The platform plays from these very bytes: it must let go of them before they are freed.
   SoundPlayer& player = AppSoundPlayer();
@@ -26,8 +26,6 @@ void TWaveData::Release() {
   size_ = 0;
 }
 
-void TWaveData::Clear() { Release(); }
-
 void TWaveData::SetData(std::int32_t count, const std::uint8_t* source) {
   // Copy before releasing, so that a holder given its own bytes keeps them.
   std::unique_ptr<std::uint8_t[]> copy;
@@ -35,7 +33,7 @@ void TWaveData::SetData(std::int32_t count, const std::uint8_t* source) {
     copy = std::make_unique_for_overwrite<std::uint8_t[]>(static_cast<std::size_t>(count));
     std::memcpy(copy.get(), source, static_cast<std::size_t>(count));
   }
-  Release();
+  Clear();
   if (copy) {
     bytes_ = std::move(copy);
     size_ = count;
@@ -61,17 +59,11 @@ void TWaveData::DefineProperties(TFiler& filer) {
 
 void TWaveData::ReadData(ByteReader& stream) {
   Clear();
-  if (stream.Remaining() < 4) {
-    stream.SkipToEnd();
-    return;
-  }
-  std::int32_t count = stream.ReadI32();
   // A length the block cannot hold is a damaged description: stay empty rather than hold
-  // bytes that were never stored.
-  if (count <= 0 || static_cast<std::size_t>(count) > stream.Remaining()) {
-    stream.SkipToEnd();
-    return;
-  }
+  // bytes that were never stored. The block is ours alone, so reading goes on after it.
+  if (stream.Remaining() < 4) return;
+  std::int32_t count = stream.ReadI32();
+  if (count <= 0 || static_cast<std::size_t>(count) > stream.Remaining()) return;
   SetData(count, stream.ReadBytes(static_cast<std::size_t>(count)).data());
 }
 

@@ -14,11 +14,11 @@ namespace verdal {
 class TWaveData : public TPersistent {
  public:
   TWaveData() = default;
-  // Stops the platform first if it may still be reading these bytes.
   ~TWaveData() override;
 
   std::string_view ClassName() const override { return "TWaveData"; }
 
+  // Stops the platform first if it may still be reading the bytes it releases.
   void Clear();
   bool IsEmpty() const { return size_ == 0; }
   std::int32_t Size() const { return size_; }
@@ -45,9 +45,6 @@ class TWaveData : public TPersistent {
   virtual void Play() const;
 
  private:
-  // Releases the buffer once the platform no longer reads it.
-  void Release();
-
   std::unique_ptr<std::uint8_t[]> bytes_;
   std::int32_t size_ = 0;
 };
