@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -18,23 +17,17 @@ namespace {
 class RecordingClock final : public Clock {
  public:
   explicit RecordingClock(bool fake = true) : fake_(fake) {}
-  std::int64_t NowMs() override {
-    std::lock_guard lock(mutex_);
-    return fake_ ? now_ : real_.NowMs();
-  }
+  std::int64_t NowMs() override { return now_; }
   void SleepMs(std::int64_t ms) override {
     {
       std::lock_guard lock(mutex_);
       sleeps_.push_back(ms);
-      now_ += ms;
     }
+    now_ += ms;
     if (!fake_) real_.SleepMs(ms);
   }
   std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
-  void Advance(std::int64_t ms) {
-    std::lock_guard lock(mutex_);
-    now_ += ms;
-  }
+  void Advance(std::int64_t ms) { now_ += ms; }
   std::vector<std::int64_t> Sleeps() {
     std::lock_guard lock(mutex_);
     return sleeps_;
@@ -43,102 +36,70 @@ class RecordingClock final : public Clock {
  private:
   const bool fake_;
   SystemClock real_;
+  std::atomic<std::int64_t> now_ = 0;
   std::mutex mutex_;
-  std::int64_t now_ = 0;
   std::vector<std::int64_t> sleeps_;
 };
 
-// Stands in for the UI thread's queue: the worker's posts wake the test thread.
-class PostBox {
- public:
+// Stands in for the UI thread's queue: counts the worker's posts and wakes the test thread.
+struct PostBox {
+  std::atomic<int> posted = 0;
   void Post() {
-    {
-      std::lock_guard lock(mutex_);
-      ++posted_;
-    }
-    wake_.notify_all();
+    ++posted;
+    posted.notify_all();
   }
-  // Waits until `count` posts have arrived.
   void WaitFor(int count) {
-    std::unique_lock lock(mutex_);
-    wake_.wait(lock, [&] { return posted_ >= count; });
+    for (int seen = posted; seen < count; seen = posted) posted.wait(seen);
   }
-  int Posted() {
-    std::lock_guard lock(mutex_);
-    return posted_;
-  }
-
- private:
-  std::mutex mutex_;
-  std::condition_variable wake_;
-  int posted_ = 0;
 };
 
-TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheDelayIsSlept) {
+const std::vector<std::int64_t> kThreeDelaysOf25 = {10, 10, 5, 10, 10, 5, 10, 10, 5};
+
+TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheWholeDelayIsSlept) {
   RecordingClock clock;
   PostBox box;
   const std::thread::id self = std::this_thread::get_id();
   int steps = 0;
-  TAiziet* selfWorker = nullptr;
   {
+    // Each hand-over takes 3 ms to reach the UI thread, one takes 40 ms (the UI thread was
+    // busy), and each step takes 2 ms: the worker still sleeps the whole delay after every
+    // step, so the text never moves twice within one delay.
+    TAiziet* selfWorker = nullptr;
     TAiziet worker(
         25, clock,
         [&] {
           EXPECT_EQ(std::this_thread::get_id(), self);
           ++steps;
+          clock.Advance(2);
           selfWorker->ServeStep();  // a step that handles events never nests another
         },
-        [&] { box.Post(); });
+        [&] {
+          clock.Advance(box.posted == 1 ? 40 : 3);
+          box.Post();
+        });
     selfWorker = &worker;
     for (int n = 1; n <= 3; ++n) {
       box.WaitFor(n);
-      // The worker never asks again before its step has been served.
-      EXPECT_EQ(box.Posted(), n);
-      worker.ServeStep();
-    }
-    box.WaitFor(4);
-  }
-  EXPECT_EQ(steps, 3);
-  // 25 ms in slices that a stop can cut short.
-  EXPECT_EQ(clock.Sleeps(), (std::vector<std::int64_t>{10, 10, 5, 10, 10, 5, 10, 10, 5}));
-}
-
-TEST(TAiziet, TheWholeDelayFollowsEveryStepHoweverLateTheHandOver) {
-  RecordingClock clock;
-  PostBox box;
-  {
-    // Each hand-over takes 3 ms to reach the UI thread, one takes 40 ms (the UI thread was
-    // busy), and each step takes 2 ms: the worker still sleeps the whole delay after every
-    // step, so the text never moves twice within one delay.
-    int posts = 0;
-    TAiziet worker(
-        25, clock, [&] { clock.Advance(2); },
-        [&] {
-          clock.Advance(++posts == 2 ? 40 : 3);
-          box.Post();
-        });
-    for (int n = 1; n <= 3; ++n) {
-      box.WaitFor(n);
+      EXPECT_EQ(box.posted, n);  // never asks again before its step has been served
       worker.ServeStep();
     }
     box.WaitFor(4);
     EXPECT_EQ(clock.NowMs(), 3 + 40 + 3 + 3 * (2 + 25) + 3);
   }
-  EXPECT_EQ(clock.Sleeps(), (std::vector<std::int64_t>{10, 10, 5, 10, 10, 5, 10, 10, 5}));
-}
+  EXPECT_EQ(steps, 3);
+  EXPECT_EQ(clock.Sleeps(), kThreeDelaysOf25);  // in slices that a stop can cut short
 
-TEST(TAiziet, NegativeDelayCountsAsZero) {
-  RecordingClock clock;
-  PostBox box;
+  RecordingClock negative;
+  PostBox negativeBox;
   {
     TAiziet worker(
-        -40, clock, [] {}, [&] { box.Post(); });
+        -40, negative, [] {}, [&] { negativeBox.Post(); });
     for (int n = 1; n <= 3; ++n) {
-      box.WaitFor(n);
+      negativeBox.WaitFor(n);
       worker.ServeStep();
     }
   }
-  EXPECT_TRUE(clock.Sleeps().empty());
+  EXPECT_TRUE(negative.Sleeps().empty());  // a negative delay counts as 0
 }
 
 TEST(TAiziet, StopReturnsAtOnceAndAtMostTheStepAskedForStillRuns) {
@@ -155,7 +116,7 @@ TEST(TAiziet, StopReturnsAtOnceAndAtMostTheStepAskedForStillRuns) {
   while (!worker.Ended()) std::this_thread::yield();
   worker.ServeStep();
   EXPECT_EQ(steps, 1);
-  EXPECT_EQ(box.Posted(), 1);
+  EXPECT_EQ(box.posted, 1);
 
   // A stop during the delay ends the worker within one slice, without another step.
   RecordingClock realClock(false);
@@ -167,7 +128,7 @@ TEST(TAiziet, StopReturnsAtOnceAndAtMostTheStepAskedForStillRuns) {
   while (realClock.Sleeps().empty()) std::this_thread::yield();
   sleepy.RequestStop();
   while (!sleepy.Ended()) std::this_thread::yield();
-  EXPECT_EQ(sleepyBox.Posted(), 1);
+  EXPECT_EQ(sleepyBox.posted, 1);
   EXPECT_LT(realClock.Sleeps().size(), 5u);
 }
 
