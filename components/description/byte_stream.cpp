@@ -3,10 +3,9 @@
 
 namespace verdal {
 
-EReadError::EReadError() : std::runtime_error("Erreur de lecture de la description d'écran") {}
-
 EReadError::EReadError(const std::string& detail)
-    : std::runtime_error("Erreur de lecture de la description d'écran : " + detail) {}
+    : std::runtime_error("Erreur de lecture de la description d'écran" +
+                         (detail.empty() ? "" : " : " + detail)) {}
 
 std::uint8_t ByteReader::ReadU8() { return ReadBytes(1)[0]; }
 

@@ -13,8 +13,7 @@ namespace verdal {
 // A description that ends early or holds a length that cannot be right.
 class EReadError : public std::runtime_error {
  public:
-  EReadError();
-  explicit EReadError(const std::string& detail);
+  explicit EReadError(const std::string& detail = {});
 };
 
 // Reads from a span it does not own; never reads outside it (EReadError instead).

@@ -31,8 +31,6 @@ class PropertyLoader final : public TFiler {
   std::map<std::string, BinaryReader, std::less<>> readers;
 };
 
-}  // namespace
-
 void WritePropertyEntry(ByteWriter& out, const PropertyEntry& entry) {
   if (entry.name.empty()) throw std::invalid_argument("a stored property needs a name");
   if (entry.block.size() > std::size_t{std::numeric_limits<std::int32_t>::max()}) {
@@ -55,6 +53,8 @@ PropertyEntry ReadPropertyEntry(ByteReader& in) {
   entry.block.assign(block.begin(), block.end());
   return entry;
 }
+
+}  // namespace
 
 void WritePropertyList(ByteWriter& out, const std::vector<PropertyEntry>& entries) {
   for (const auto& entry : entries) WritePropertyEntry(out, entry);

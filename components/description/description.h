@@ -35,12 +35,8 @@ struct ComponentRecord {
   bool operator==(const ComponentRecord&) const = default;
 };
 
-void WritePropertyEntry(ByteWriter& out, const PropertyEntry& entry);
-// Reads the entry whose name length byte comes next; a length that runs past the
-// description or an unknown value kind is an EReadError.
-PropertyEntry ReadPropertyEntry(ByteReader& in);
-
 void WritePropertyList(ByteWriter& out, const std::vector<PropertyEntry>& entries);
+// A length that runs past the description or an unknown value kind is an EReadError.
 std::vector<PropertyEntry> ReadPropertyList(ByteReader& in);
 
 // The entries that object's stored properties produce; a property with nothing to store
