@@ -45,9 +45,7 @@ void BlendVersusStream() {
   const struct {
     const char* name;
     Kernel kernel;
-  } forms[] = {{"blend", BlendKernel},
-               {"blend_reference", BlendKernelReference},
-               {"blend_sse2", BlendKernelSse2}};
+  } forms[] = {{"blend", BlendKernel}, {"blend_reference", BlendKernelReference}};
   for (const auto& form : forms) {
     std::vector<double> blend, stream;
     for (int round = 0; round < 200; ++round) {
