@@ -15,17 +15,14 @@ ScrollItem Item(std::int32_t left, std::int32_t top, std::int32_t width, std::in
   return {ItemKind::kLabel, true, left, top, width, height, 0};
 }
 
-std::vector<std::int32_t> Tops(const std::vector<ScrollItem>& items) {
-  std::vector<std::int32_t> tops;
-  for (const ScrollItem& item : items) tops.push_back(item.top);
-  return tops;
-}
+using Positions = std::vector<std::int32_t>;
 
-std::vector<std::int32_t> Lefts(const std::vector<ScrollItem>& items) {
-  std::vector<std::int32_t> lefts;
-  for (const ScrollItem& item : items) lefts.push_back(item.left);
-  return lefts;
+Positions Along(const std::vector<ScrollItem>& items, std::int32_t ScrollItem::*coordinate) {
+  Positions positions;
+  for (const ScrollItem& item : items) positions.push_back(item.*coordinate);
+  return positions;
 }
+Positions Tops(const std::vector<ScrollItem>& items) { return Along(items, &ScrollItem::top); }
 
 // Runs one step and returns what it reported.
 Reports StepOnce(std::vector<ScrollItem>& items, const ScrollSettings& s, const ScrollArea& a) {
@@ -34,22 +31,24 @@ Reports StepOnce(std::vector<ScrollItem>& items, const ScrollSettings& s, const 
   return reports;
 }
 
-// The welcome screen's text: seven labels from top 8, the makers' picture lowest at 352.
-std::vector<ScrollItem> WelcomeItems() {
-  std::vector<ScrollItem> items = {Item(88, 8, 305, 33),    Item(96, 64, 295, 18),
-                                   Item(80, 104, 337, 18),  Item(72, 144, 362, 18),
-                                   Item(40, 208, 424, 18),  Item(176, 248, 142, 22),
-                                   Item(184, 320, 134, 22), Item(200, 352, 113, 89)};
-  items.back().kind = ItemKind::kPicture;
-  return items;
+// Runs `steps` steps; true when none reported anything.
+bool Quiet(std::vector<ScrollItem>& items, const ScrollSettings& s, const ScrollArea& a,
+           int steps) {
+  bool quiet = true;
+  for (int step = 0; step < steps; ++step) quiet = StepOnce(items, s, a).empty() && quiet;
+  return quiet;
 }
 
 TEST(ScrollMotion, WelcomeTextEntersFromBelowAndRestartsWhenAllHaveLeft) {
   const ScrollSettings s{stNormal, sdUp, 1, 10};
   const ScrollArea area{497, 321, 497, 321};
-  std::vector<ScrollItem> items = WelcomeItems();
+  // The welcome screen's text: seven labels from top 8, the makers' picture lowest at 352.
+  std::vector<ScrollItem> items = {Item(88, 8, 305, 33),    Item(96, 64, 295, 18),
+                                   Item(80, 104, 337, 18),  Item(72, 144, 362, 18),
+                                   Item(40, 208, 424, 18),  Item(176, 248, 142, 22),
+                                   Item(184, 320, 134, 22), Item(200, 352, 113, 89)};
   PrepareScroll(items, s, area);
-  const std::vector<std::int32_t> start = {321, 377, 417, 457, 521, 561, 633, 665};
+  const Positions start = {321, 377, 417, 457, 521, 561, 633, 665};
   EXPECT_EQ(Tops(items), start);
   for (const ScrollItem& item : items) EXPECT_EQ(item.tag, item.top);
 
@@ -79,14 +78,14 @@ TEST(ScrollMotion, NormalDownLeavesOnlyPastTheBottomEdge) {
   const ScrollArea area{50, 100, 50, 100};
   std::vector<ScrollItem> items = {Item(0, 30, 10, 10), Item(0, 50, 10, 20)};
   PrepareScroll(items, s, area);
-  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{-40, -20}));
-  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, s, area).empty());
+  EXPECT_EQ(Tops(items), (Positions{-40, -20}));
+  EXPECT_TRUE(Quiet(items, s, area, 120));
   EXPECT_EQ(items[1].top, 100);
   EXPECT_EQ(StepOnce(items, s, area), (Reports{{1, seBottom}}));
-  for (int step = 122; step <= 140; ++step) StepOnce(items, s, area);
+  Quiet(items, s, area, 19);
   EXPECT_EQ(items[0].top, 100);
   EXPECT_EQ(StepOnce(items, s, area), (Reports{{0, seBottom}, {1, seBottom}}));
-  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{-40, -20}));
+  EXPECT_EQ(Tops(items), (Positions{-40, -20}));
 }
 
 TEST(ScrollMotion, NormalHorizontalEntersFromTheControlEdgeAndLeavesTheContainer) {
@@ -94,14 +93,14 @@ TEST(ScrollMotion, NormalHorizontalEntersFromTheControlEdgeAndLeavesTheContainer
   const ScrollArea area{100, 40, 150, 40};
   std::vector<ScrollItem> items = {Item(20, 0, 30, 10), Item(60, 10, 10, 10)};
   PrepareScroll(items, {stNormal, sdLeft, 5, 10}, area);
-  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{150, 190}));
+  EXPECT_EQ(Along(items, &ScrollItem::left), (Positions{150, 190}));
   EXPECT_EQ(items[1].tag, 190);
 
   items = {Item(20, 0, 30, 10), Item(60, 10, 10, 10)};
   const ScrollSettings right{stNormal, sdRight, 5, 10};
   PrepareScroll(items, right, area);
-  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{-50, -10}));
-  for (int step = 1; step <= 22; ++step) EXPECT_TRUE(StepOnce(items, right, area).empty());
+  EXPECT_EQ(Along(items, &ScrollItem::left), (Positions{-50, -10}));
+  EXPECT_TRUE(Quiet(items, right, area, 22));
   EXPECT_EQ(items[1].left, 100);
   EXPECT_EQ(StepOnce(items, right, area), (Reports{{1, seRight}}));
 }
@@ -114,24 +113,30 @@ TEST(ScrollMotion, EmptyContainerStepsChangeNothing) {
   }
 }
 
-TEST(ScrollMotion, CycleUpWrapsTheFirstItemBehindTheLast) {
-  const ScrollSettings s{stCycle, sdUp, 1, 10};
-  const ScrollArea area{100, 100, 100, 100};
-  std::vector<ScrollItem> items = {Item(0, 5, 50, 20), Item(0, 70, 50, 20), Item(0, 0, 50, 20)};
-  items[1].tag = 77;
-  PrepareScroll(items, s, area);
-  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{100, 130, 160}));
-  EXPECT_EQ(items[1].tag, 77);  // tags are not used by the vertical cycle
-  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, s, area).empty());
+TEST(ScrollMotion, CycleUpAndLeftWrapTheFirstItemBehindTheLast) {
+  const struct {
+    TsDirection direction;
+    std::int32_t ScrollItem::*coordinate;
+    TcbScrollEvent edge;
+  } kCases[] = {{sdUp, &ScrollItem::top, seTop}, {sdLeft, &ScrollItem::left, seLeft}};
+  for (const auto& c : kCases) {
+    const ScrollSettings s{stCycle, c.direction, 1, 10};
+    const ScrollArea area{100, 100, 100, 100};
+    std::vector<ScrollItem> items = {Item(5, 5, 20, 20), Item(70, 70, 20, 20), Item(0, 0, 20, 20)};
+    items[1].tag = 77;
+    PrepareScroll(items, s, area);
+    EXPECT_EQ(Along(items, c.coordinate), (Positions{100, 130, 160}));
+    EXPECT_EQ(items[1].tag, 77);  // tags are not used by the cycle
+    EXPECT_TRUE(Quiet(items, s, area, 120));
 
-  std::int32_t topWhenReported = 0;
-  StepScroll(items, s, area, [&](std::size_t i, TcbScrollEvent e) {
-    EXPECT_EQ(i, 0u);
-    EXPECT_EQ(e, seTop);
-    topWhenReported = items[0].top;
-  });
-  EXPECT_EQ(topWhenReported, -20);
-  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{69, 9, 39}));
+    std::int32_t whenReported = 0;
+    StepScroll(items, s, area, [&](std::size_t i, TcbScrollEvent e) {
+      EXPECT_EQ(std::make_pair(i, e), std::make_pair(std::size_t{0}, c.edge));
+      whenReported = items[0].*c.coordinate;
+    });
+    EXPECT_EQ(whenReported, -20);
+    EXPECT_EQ(Along(items, c.coordinate), (Positions{69, 9, 39}));
+  }
 }
 
 TEST(ScrollMotion, CycleDownReadsPositionsAsThePassLeavesThem) {
@@ -139,22 +144,11 @@ TEST(ScrollMotion, CycleDownReadsPositionsAsThePassLeavesThem) {
   const ScrollArea area{100, 100, 100, 100};
   std::vector<ScrollItem> items = {Item(0, 0, 50, 20), Item(0, 0, 50, 20), Item(0, 0, 50, 20)};
   PrepareScroll(items, s, area);
-  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{-80, -50, -20}));
-  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, s, area).empty());
+  EXPECT_EQ(Tops(items), (Positions{-80, -50, -20}));
+  EXPECT_TRUE(Quiet(items, s, area, 120));
   EXPECT_EQ(StepOnce(items, s, area), (Reports{{2, seBottom}}));
   // The first two items have already moved to 41 and 71 when the third wraps above 41.
-  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{41, 71, 12}));
-}
-
-TEST(ScrollMotion, CycleHorizontalMirrorsTheVerticalOne) {
-  const ScrollArea area{100, 30, 100, 30};
-  const ScrollSettings left{stCycle, sdLeft, 1, 10};
-  std::vector<ScrollItem> items = {Item(0, 0, 20, 10), Item(0, 0, 20, 10), Item(0, 0, 20, 10)};
-  PrepareScroll(items, left, area);
-  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{100, 130, 160}));
-  for (int step = 1; step <= 120; ++step) EXPECT_TRUE(StepOnce(items, left, area).empty());
-  EXPECT_EQ(StepOnce(items, left, area), (Reports{{0, seLeft}}));
-  EXPECT_EQ(Lefts(items), (std::vector<std::int32_t>{69, 9, 39}));
+  EXPECT_EQ(Tops(items), (Positions{41, 71, 12}));
 }
 
 TEST(ScrollMotion, BounceReversesAtTheEdgesAndTwiceWhenAsLongAsTheArea) {
@@ -162,7 +156,7 @@ TEST(ScrollMotion, BounceReversesAtTheEdgesAndTwiceWhenAsLongAsTheArea) {
   const ScrollSettings up{stBounce, sdUp, 1, 10};
   std::vector<ScrollItem> items = {Item(7, 3, 10, 10), Item(0, -5, 10, 120)};
   PrepareScroll(items, up, area);
-  EXPECT_EQ(Tops(items), (std::vector<std::int32_t>{3, -5}));
+  EXPECT_EQ(Tops(items), (Positions{3, -5}));
   EXPECT_EQ(items[0].tag, -1);
 
   // The tall item meets both edges at once: reported twice, its sense unchanged.
