@@ -3,19 +3,15 @@
 
 namespace verdal {
 
-TWave::TWave() : waveData_(std::make_unique<TWaveData>()) {}
-
-TWave::~TWave() = default;
-
 void TWave::DefineProperties(TFiler& filer) {
   TComponent::DefineProperties(filer);
   TFiler::PathScope scope(filer, "WaveData");
-  waveData_->DefineProperties(filer);
+  waveData_.DefineProperties(filer);
 }
 
 void TWave::Play() {
   Notify(OnPlay, *this);
-  waveData_->Play();
+  waveData_.Play();
 }
 
 }  // namespace verdal

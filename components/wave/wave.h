@@ -1,8 +1,6 @@
 // TWave: the screen component that owns one embedded sound and announces each play.
 #pragma once
 
-#include <memory>
-
 #include "common/notify.h"
 #include "components/description/persistent.h"
 #include "components/wave/wave_data.h"
@@ -11,16 +9,13 @@ namespace verdal {
 
 class TWave : public TComponent {
  public:
-  TWave();
-  ~TWave() override;
-
   std::string_view ClassName() const override { return "TWave"; }
 
   // The owned holder; never replaced.
-  TWaveData& WaveData() { return *waveData_; }
-  const TWaveData& WaveData() const { return *waveData_; }
+  TWaveData& WaveData() { return waveData_; }
+  const TWaveData& WaveData() const { return waveData_; }
   // Copies value's content into the owned holder; value stays the caller's.
-  void SetWaveData(const TPersistent* value) { waveData_->Assign(value); }
+  void SetWaveData(const TPersistent* value) { waveData_.Assign(value); }
 
   // The holder's stored properties stand under "WaveData.".
   void DefineProperties(TFiler& filer) override;
@@ -31,7 +26,7 @@ class TWave : public TComponent {
   NotifyEvent<TWave> OnPlay;
 
  private:
-  std::unique_ptr<TWaveData> waveData_;
+  TWaveData waveData_;
 };
 
 }  // namespace verdal

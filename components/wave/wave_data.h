@@ -21,7 +21,6 @@ class TWaveData : public TPersistent {
   // Stops the platform first if it may still be reading the bytes it releases.
   void Clear();
   bool IsEmpty() const { return size_ == 0; }
-  std::int32_t Size() const { return size_; }
   std::span<const std::uint8_t> Bytes() const {
     return {bytes_.get(), static_cast<std::size_t>(size_)};
   }
