@@ -41,9 +41,7 @@ TLumoFade::TLumoFade(LumoFadeSurface* surface) : surface_(surface) {
   target_.SetFillColour(colorTo_);
   picFrom_.SetOnChange([this] { PictureChanged(); });
   picTo_.SetOnChange([this] { PictureChanged(); });
-  SetWidth(75);
-  SetHeight(75);
-  display_.SetSize(width_, height_);
+  SetBounds(0, 0, 75, 75);
 }
 
 void TLumoFade::SetBounds(int left, int top, int width, int height) {
@@ -75,8 +73,7 @@ void TLumoFade::SetColorTo(Colour colour) {
 
 void TLumoFade::SetDisolvRate(std::int32_t rate) {
   if (rate <= 0) rate = 1;
-  const std::int64_t area = std::int64_t{std::max(width_, 0)} * std::max(height_, 0);
-  if (rate > area) rate = static_cast<std::int32_t>(area);
+  if (rate > Area()) rate = static_cast<std::int32_t>(Area());
   disolvRate_ = rate;
 }
 
@@ -108,59 +105,25 @@ void TLumoFade::RepaintNow() {
 void TLumoFade::Rebuild() {
   if (swapped_) {
     // The holders' notifications arrive while swapped_ is still set, so they do not rebuild.
-    std::swap(colorFrom_, colorTo_);
-    PictureHolder temporary;
-    temporary.Assign(picFrom_);
-    picFrom_.Assign(picTo_);
-    picTo_.Assign(temporary);
-    display_.SetFillColour(colorFrom_);
-    target_.SetFillColour(colorTo_);
+    ExchangeSides();
     swapped_ = false;
     stretchToFit_ = savedStretchToFit_;
   }
-
-  if (stretchToFit_) {
-    BuildStretched(display_, picFrom_, colorFrom_);
-    BuildStretched(target_, picTo_, colorTo_);
-  } else if (picFrom_.Empty() && !picTo_.Empty()) {
-    // Each bound that changes rebuilds from within; the nested rebuild makes the same images.
-    SetWidth(picTo_.Width());
-    SetHeight(picTo_.Height());
-    target_.SetSize(width_, height_);
-    if (picTo_.IsMetafile() || picTo_.IsIcon()) target_.Fill();
-    DrawPicture(*picTo_.Get(), target_);
-    display_.SetSize(width_, height_);
-    display_.Fill();
-  } else if (!picFrom_.Empty()) {
-    SetWidth(picFrom_.Width());
-    SetHeight(picFrom_.Height());
-    display_.SetSize(width_, height_);
-    if (picFrom_.IsMetafile() || picFrom_.IsIcon()) display_.Fill();
-    DrawPicture(*picFrom_.Get(), display_);
-    target_.SetSize(width_, height_);
-    if (picTo_.Empty()) {
-      target_.Fill();
-    } else {
-      if (picTo_.IsMetafile()) target_.Fill();
-      if (picTo_.IsIcon()) {
-        DrawIconOnColour(*picTo_.Get(), target_, colorTo_);
-      } else {
-        DrawPictureScaled(*picTo_.Get(), target_);
-      }
-    }
-  } else {
-    display_.SetSize(width_, height_);
-    display_.Fill();
-    target_.SetSize(width_, height_);
-    target_.Fill();
+  if (!stretchToFit_ && !(picFrom_.Empty() && picTo_.Empty())) {
+    // The control takes PicFrom's size, else PicTo's. Each bound that changes rebuilds from
+    // within; the nested rebuild makes the same images.
+    const PictureHolder& sizing = picFrom_.Empty() ? picTo_ : picFrom_;
+    SetWidth(sizing.Width());
+    SetHeight(sizing.Height());
   }
-
+  BuildSide(display_, picFrom_, colorFrom_);
+  BuildSide(target_, picTo_, colorTo_);
   start_.SetSize(display_.Width(), display_.Height());
   RequestRepaint();
   Notify(OnReset, *this);
 }
 
-void TLumoFade::BuildStretched(WorkImage& image, const PictureHolder& picture, Colour colour) {
+void TLumoFade::BuildSide(WorkImage& image, const PictureHolder& picture, Colour colour) {
   image.SetSize(width_, height_);
   if (picture.Empty()) {
     image.Fill();
@@ -182,32 +145,29 @@ void TLumoFade::DrawIconOnColour(const Picture& icon, WorkImage& image, Colour c
   DrawScaled(temporary, image);
 }
 
-void TLumoFade::SideSwap() {
-  savedStretchToFit_ = stretchToFit_;
-  stretchToFit_ = true;
-  display_.SetFillColour(colorTo_);
-  target_.SetFillColour(colorFrom_);
+void TLumoFade::ExchangeSides() {
   std::swap(colorFrom_, colorTo_);
-  // Not yet swapped: each assignment rebuilds on its own, and the rebuild below repeats it.
+  display_.SetFillColour(colorFrom_);
+  target_.SetFillColour(colorTo_);
   PictureHolder temporary;
   temporary.Assign(picFrom_);
   picFrom_.Assign(picTo_);
   picTo_.Assign(temporary);
+}
+
+void TLumoFade::SideSwap() {
+  savedStretchToFit_ = stretchToFit_;
+  stretchToFit_ = true;
+  // Not yet swapped: each picture assignment rebuilds on its own, and the rebuild below
+  // repeats it.
+  ExchangeSides();
   Rebuild();
   swapped_ = true;
 }
 
-void TLumoFade::BuildOrder() {
-  pixelCount_ = static_cast<std::int32_t>(std::int64_t{std::max(width_, 0)} * std::max(height_, 0));
+std::int32_t TLumoFade::BuildOrder() {
+  pixelCount_ = static_cast<std::int32_t>(Area());
   BuildPixelOrder(width_, height_, pixelOrder_);
-}
-
-void TLumoFade::ReleaseOrder() {
-  pixelOrder_.clear();
-  pixelOrder_.shrink_to_fit();
-}
-
-std::int32_t TLumoFade::PixelsPerFrame() {
   const std::int32_t perFrame = disolvRate_ == 0 ? 0 : pixelCount_ / disolvRate_;
   if (perFrame < 1) {
     ReleaseOrder();
@@ -216,59 +176,52 @@ std::int32_t TLumoFade::PixelsPerFrame() {
   return perFrame;
 }
 
+void TLumoFade::ReleaseOrder() {
+  pixelOrder_.clear();
+  pixelOrder_.shrink_to_fit();
+}
+
 void TLumoFade::Blend() {
   RunningTransition running(transitionsRunning_, stopRequested_);
   Rebuild();
   if (blendRate_ < 1) throw ELumoFade(kBlendRateMessage);
   Notify(OnBegin, *this);
   CopyImage(display_, start_);
-  if (!BlendFrames()) return;
-  if (autoReverse_) {
-    AppClock().SleepMs(std::int64_t{swapDelay_} * 1000);
-    if (swapOnReverse_) {
-      ReverseDissolve();
-    } else {
-      ReverseBlend();
-    }
-  }
-  Notify(OnEnd, *this);
+  if (BlendFrames()) EndForward(true);
 }
 
 void TLumoFade::ReverseBlend() {
   RunningTransition running(transitionsRunning_, stopRequested_);
   SideSwap();
   CopyImage(display_, start_);
-  if (!BlendFrames()) return;
-  Rebuild();
+  if (BlendFrames()) Rebuild();
 }
 
 void TLumoFade::Dissolve() {
   RunningTransition running(transitionsRunning_, stopRequested_);
   Rebuild();
-  BuildOrder();
-  const std::int32_t perFrame = PixelsPerFrame();
+  const std::int32_t perFrame = BuildOrder();
   Notify(OnBegin, *this);
-  if (!DissolveFrames(perFrame)) return;
-  ReleaseOrder();
-  if (autoReverse_) {
-    AppClock().SleepMs(std::int64_t{swapDelay_} * 1000);
-    if (swapOnReverse_) {
-      ReverseBlend();
-    } else {
-      ReverseDissolve();
-    }
-  }
-  Notify(OnEnd, *this);
+  if (DissolveFrames(perFrame)) EndForward(false);
 }
 
 void TLumoFade::ReverseDissolve() {
   RunningTransition running(transitionsRunning_, stopRequested_);
   SideSwap();
-  BuildOrder();
-  const std::int32_t perFrame = PixelsPerFrame();
-  if (!DissolveFrames(perFrame)) return;
-  ReleaseOrder();
-  Rebuild();
+  if (DissolveFrames(BuildOrder())) Rebuild();
+}
+
+void TLumoFade::EndForward(bool blended) {
+  if (autoReverse_) {
+    AppClock().SleepMs(std::int64_t{swapDelay_} * 1000);
+    // SwapOnReverse goes back with the other effect.
+    if (swapOnReverse_ == blended) {
+      ReverseDissolve();
+    } else {
+      ReverseBlend();
+    }
+  }
+  Notify(OnEnd, *this);
 }
 
 bool TLumoFade::BlendFrames() {
@@ -300,6 +253,7 @@ bool TLumoFade::DissolveFrames(std::int32_t perFrame) {
   }
   CopyPixels(frames * perFrame, count);
   RepaintNow();
+  ReleaseOrder();
   return true;
 }
 

@@ -1,6 +1,7 @@
 // TLumoFade: the fade picture control over plain pixel buffers, with its four transitions.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <stdexcept>
@@ -116,15 +117,21 @@ class TLumoFade {
 
  private:
   void Rebuild();
+  std::int64_t Area() const { return std::int64_t{std::max(width_, 0)} * std::max(height_, 0); }
   void PictureChanged();
   void RequestRepaint();
   void RepaintNow();
-  void BuildStretched(WorkImage& image, const PictureHolder& picture, Colour colour);
+  // Sizes the image to the control and draws the side's picture scaled over its colour.
+  void BuildSide(WorkImage& image, const PictureHolder& picture, Colour colour);
   void DrawIconOnColour(const Picture& icon, WorkImage& image, Colour colour);
+  // Exchanges colours, fill colours and pictures of the two sides.
+  void ExchangeSides();
   void SideSwap();
-  void BuildOrder();
+  // Draws the dissolve order; returns the pixels per frame, or throws when there are none.
+  std::int32_t BuildOrder();
   void ReleaseOrder();
-  std::int32_t PixelsPerFrame();
+  // After a forward transition: the automatic reverse, then OnEnd.
+  void EndForward(bool blended);
   // Each returns false when a stop ended the transition.
   bool BlendFrames();
   bool DissolveFrames(std::int32_t perFrame);
