@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <utility>
 
 namespace verdal {
@@ -25,6 +26,20 @@ QPixmap Solid(int w, int h, QColor colour) {
   return p;
 }
 
+void SetWindowColour(QWidget& widget, QColor colour) {
+  QPalette p = widget.palette();
+  p.setColor(QPalette::Window, colour);
+  widget.setPalette(p);
+}
+
+int CountInRect(const QImage& frame, QRect r, QRgb colour) {
+  int n = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y) {
+    for (int x = r.left(); x <= r.right(); ++x) n += frame.pixel(x, y) == colour;
+  }
+  return n;
+}
+
 // A black screen with a panel and the control over it, as the welcome screen has them.
 struct Screen {
   Screen() {
@@ -36,6 +51,7 @@ struct Screen {
     panel = new QWidget(&window);
     control = new TScrollingTextBmp(&window);
     control->setGeometry(0, 0, 200, 100);
+    control->SetTextContainer(panel);
   }
   QLabel* AddLabel(const QString& text, QRect geometry) {
     auto* label = new QLabel(text, panel);
@@ -45,12 +61,13 @@ struct Screen {
     label->setFont(font);
     return label;
   }
-  int CountInRect(const QImage& frame, QRect r, QRgb colour) const {
-    int n = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-      for (int x = r.left(); x <= r.right(); ++x) n += frame.pixel(x, y) == colour;
-    }
-    return n;
+  // Prepares the motion and stops the worker before its first step can run.
+  void StartStopped(TsType type, TsDirection direction) {
+    control->SetScrollType(type);
+    control->SetScrollDirection(direction);
+    control->SetTimeDelay(100000);
+    control->Start();
+    control->Stop();
   }
 
   QWidget window;
@@ -61,14 +78,10 @@ struct Screen {
 TEST(TScrollingTextBmp, DefaultsAndExclusiveStretchAndTile) {
   Screen s;
   TScrollingTextBmp fresh;
-  EXPECT_EQ(fresh.size(), QSize(161, 129));
-  EXPECT_EQ(fresh.ScrollDirection(), sdDown);
-  EXPECT_EQ(fresh.ScrollType(), stNormal);
-  EXPECT_EQ(fresh.TimeDelay(), 5);
-  EXPECT_EQ(fresh.CompSpace(), 10);
-  EXPECT_EQ(fresh.ScrollStep(), 1);
-  EXPECT_TRUE(fresh.Bitmap().isNull());
-  EXPECT_EQ(fresh.TextContainer(), nullptr);
+  EXPECT_EQ(std::tuple(fresh.size(), fresh.ScrollDirection(), fresh.ScrollType(), fresh.TimeDelay(),
+                       fresh.CompSpace(), fresh.ScrollStep(), fresh.Bitmap().isNull(),
+                       fresh.TextContainer()),
+            std::tuple(QSize(161, 129), sdDown, stNormal, 5, 10, 1, true, nullptr));
   EXPECT_EQ(s.control->Color(), colours::Black);  // the parent's colour
 
   s.control->SetStretch(true);
@@ -84,39 +97,36 @@ TEST(TScrollingTextBmp, DefaultsAndExclusiveStretchAndTile) {
 TEST(TScrollingTextBmp, BackgroundIsColourStretchedTiledOrNatural) {
   Screen s;
   s.control->SetTile(true);
-  EXPECT_EQ(s.CountInRect(s.control->RenderFrame(), s.control->rect(), kBlack), 200 * 100);
+  EXPECT_EQ(CountInRect(s.control->RenderFrame(), s.control->rect(), kBlack), 200 * 100);
 
   QPixmap tile = Solid(30, 20, Qt::green);
   QPainter(&tile).fillRect(0, 0, 1, 1, Qt::red);
   s.control->SetBitmap(tile);
   QImage frame = s.control->RenderFrame();
-  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kRed), 7 * 5);  // 200/30+1 by 100/20
+  EXPECT_EQ(CountInRect(frame, s.control->rect(), kRed), 7 * 5);  // 200/30+1 by 100/20
   EXPECT_EQ(frame.pixel(180, 80), kRed);
 
   s.control->SetTile(false);
   frame = s.control->RenderFrame();
-  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kRed), 1);
+  EXPECT_EQ(CountInRect(frame, s.control->rect(), kRed), 1);
   EXPECT_EQ(frame.pixel(29, 19), kGreen);
   EXPECT_EQ(frame.pixel(30, 20), kWhite);  // a fresh frame is white
 
   s.control->SetBitmap(Solid(2, 2, Qt::green));
   s.control->SetStretch(true);
   frame = s.control->RenderFrame();
-  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kGreen), 200 * 100);
+  EXPECT_EQ(CountInRect(frame, s.control->rect(), kGreen), 200 * 100);
 }
 
 TEST(TScrollingTextBmp, DrawsVisibleLabelsAndPicturesButNoNestedPanel) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
   EXPECT_EQ(s.panel->size(), s.control->size());
 
   QLabel* left = s.AddLabel("Bonne Chance", {0, 0, 200, 25});
   QLabel* right = s.AddLabel("ab", {0, 30, 200, 25});
   right->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   right->setAutoFillBackground(true);
-  QPalette red = right->palette();
-  red.setColor(QPalette::Window, Qt::red);
-  right->setPalette(red);
+  SetWindowColour(*right, Qt::red);
   auto* picture = new QLabel(s.panel);
   picture->setPixmap(Solid(10, 8, Qt::green));
   picture->setAlignment(Qt::AlignCenter);  // plays no part: drawn at natural size, top left
@@ -124,35 +134,32 @@ TEST(TScrollingTextBmp, DrawsVisibleLabelsAndPicturesButNoNestedPanel) {
   auto* nested = new QWidget(s.panel);
   nested->setGeometry(0, 60, 100, 40);
   nested->setAutoFillBackground(true);
-  nested->setPalette(red);
+  SetWindowColour(*nested, Qt::red);
   s.AddLabel("cache", {0, 0, 100, 40})->setParent(nested);
 
   QImage frame = s.control->RenderFrame();
   // Left-aligned text from the top of its rectangle, white on the black background.
-  EXPECT_GT(s.CountInRect(frame, {0, 0, 100, 20}, kWhite), 20);
+  EXPECT_GT(CountInRect(frame, {0, 0, 100, 20}, kWhite), 20);
   // The opaque right-aligned label fills the cells behind its text, not its whole rectangle.
-  EXPECT_GT(s.CountInRect(frame, {170, 30, 30, 20}, kRed), 20);
-  EXPECT_EQ(s.CountInRect(frame, {0, 30, 150, 25}, kRed), 0);
-  EXPECT_EQ(s.CountInRect(frame, {150, 60, 10, 8}, kGreen), 80);
-  EXPECT_EQ(s.CountInRect(frame, {160, 60, 40, 40}, kGreen), 0);
-  EXPECT_EQ(s.CountInRect(frame, {0, 60, 100, 40}, kBlack), 100 * 40);
+  EXPECT_GT(CountInRect(frame, {170, 30, 30, 20}, kRed), 20);
+  EXPECT_EQ(CountInRect(frame, {0, 30, 150, 25}, kRed), 0);
+  EXPECT_EQ(CountInRect(frame, {150, 60, 10, 8}, kGreen), 80);
+  EXPECT_EQ(CountInRect(frame, {160, 60, 40, 40}, kGreen), 0);
+  EXPECT_EQ(CountInRect(frame, {0, 60, 100, 40}, kBlack), 100 * 40);
 
   left->hide();
   picture->hide();
   frame = s.control->RenderFrame();
-  EXPECT_EQ(s.CountInRect(frame, {0, 0, 200, 25}, kBlack), 200 * 25);
-  EXPECT_EQ(s.CountInRect(frame, {150, 60, 10, 8}, kGreen), 0);
+  EXPECT_EQ(CountInRect(frame, {0, 0, 200, 25}, kBlack), 200 * 25);
+  EXPECT_EQ(CountInRect(frame, {150, 60, 10, 8}, kGreen), 0);
 }
 
 TEST(TScrollingTextBmp, AWrappedRightAlignedTransparentLabelEndsEachLineAtItsRightEdge) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
   QLabel* label = s.AddLabel("Bonne Chance !!", {100, 0, 80, 60});
   label->setWordWrap(true);
   label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  QPalette red = label->palette();
-  red.setColor(QPalette::Window, Qt::red);  // never drawn: the label is transparent
-  label->setPalette(red);
+  SetWindowColour(*label, Qt::red);  // never drawn: the label is transparent
   const QImage frame = s.control->RenderFrame();
   // Columns where each of the two lines has ink, counted from the rectangle's left edge.
   auto inkSpan = [&](int top, int bottom) {
@@ -171,18 +178,17 @@ TEST(TScrollingTextBmp, AWrappedRightAlignedTransparentLabelEndsEachLineAtItsRig
   EXPECT_LE(firstRight, 179);
   EXPECT_GT(firstLeft, secondLeft + 10);  // the shorter line starts further right
   EXPECT_GE(secondLeft, 100);
-  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kRed), 0);
+  EXPECT_EQ(CountInRect(frame, s.control->rect(), kRed), 0);
 }
 
 TEST(TScrollingTextBmp, LabelTextIsCutAtItsRectangleAndAmpersandsMarkAccessKeys) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
   QLabel* label = s.AddLabel("Il vous faudra trouver des mots", {10, 10, 60, 10});
   label->setWordWrap(true);
   QImage frame = s.control->RenderFrame();
-  EXPECT_GT(s.CountInRect(frame, {10, 10, 60, 10}, kBlack), 0);
-  EXPECT_EQ(s.CountInRect(frame, s.control->rect(), kBlack),
-            200 * 100 - (60 * 10 - s.CountInRect(frame, {10, 10, 60, 10}, kBlack)));
+  EXPECT_GT(CountInRect(frame, {10, 10, 60, 10}, kBlack), 0);
+  EXPECT_EQ(CountInRect(frame, s.control->rect(), kBlack),
+            200 * 100 - (60 * 10 - CountInRect(frame, {10, 10, 60, 10}, kBlack)));
 
   // "&&" shows one ampersand, as the same text without access keys does.
   label->setGeometry(10, 10, 150, 30);
@@ -204,12 +210,11 @@ TEST(TScrollingTextBmp, LabelTextIsCutAtItsRectangleAndAmpersandsMarkAccessKeys)
 
 TEST(TScrollingTextBmp, OnDrawSeesTheFinishedFrame) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
   s.AddLabel("Bienvenue", {0, 0, 200, 30});
   int calls = 0;
   s.control->SetOnDraw([&](TScrollingTextBmp& sender, QImage& bmp) {
     EXPECT_EQ(&sender, s.control);
-    EXPECT_GT(s.CountInRect(bmp, {0, 0, 200, 30}, kWhite), 0);
+    EXPECT_GT(CountInRect(bmp, {0, 0, 200, 30}, kWhite), 0);
     bmp.setPixel(199, 99, kRed);
     ++calls;
   });
@@ -219,11 +224,10 @@ TEST(TScrollingTextBmp, OnDrawSeesTheFinishedFrame) {
 
 TEST(TScrollingTextBmp, ADestroyedContainerIsForgotten) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
   s.AddLabel("Une réalisation", {0, 0, 200, 30});
   delete s.panel;
   EXPECT_EQ(s.control->TextContainer(), nullptr);
-  EXPECT_EQ(s.CountInRect(s.control->RenderFrame(), s.control->rect(), kBlack), 200 * 100);
+  EXPECT_EQ(CountInRect(s.control->RenderFrame(), s.control->rect(), kBlack), 200 * 100);
   s.control->Start();
   EXPECT_FALSE(s.control->Started());
   s.control->Step();  // nothing to move, nothing to paint
@@ -238,10 +242,6 @@ TEST(TScrollingTextBmp, StartHidesThePanelAndPreparesOnce) {
   s.control->SetTimeDelay(100000);  // the worker serves one step, then sleeps
   s.control->Stop();                // before Start: no lasting effect
   s.control->Start();
-  EXPECT_FALSE(s.control->Started());  // no container yet
-
-  s.control->SetTextContainer(s.panel);
-  s.control->Start();
   EXPECT_TRUE(s.control->Started());
   EXPECT_TRUE(s.panel->isHidden());
   EXPECT_EQ(ItemTag(*label), 100);
@@ -254,33 +254,24 @@ TEST(TScrollingTextBmp, StartHidesThePanelAndPreparesOnce) {
 
 TEST(TScrollingTextBmp, APaintShowsTheFrameOnScreen) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
   auto* picture = new QLabel(s.panel);
   picture->setPixmap(Solid(10, 10, Qt::green));
   picture->setGeometry(5, 5, 10, 10);
-  s.control->SetScrollDirection(sdUp);
-  s.control->SetTimeDelay(100000);
   s.window.show();
-  s.control->Start();
-  s.control->Stop();
+  s.StartStopped(stNormal, sdUp);
   const QImage shown = s.control->grab().toImage().convertToFormat(QImage::Format_RGB32);
   EXPECT_EQ(shown.pixel(5, 5), kBlack);  // the picture starts below the area
-  EXPECT_EQ(s.CountInRect(shown, s.control->rect(), kBlack), 200 * 100);
+  EXPECT_EQ(CountInRect(shown, s.control->rect(), kBlack), 200 * 100);
   for (int step = 0; step < 20; ++step) s.control->Step();
   const QImage moved = s.control->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  EXPECT_EQ(s.CountInRect(moved, {5, 80, 10, 10}, kGreen), 100);
+  EXPECT_EQ(CountInRect(moved, {5, 80, 10, 10}, kGreen), 100);
 }
 
 TEST(TScrollingTextBmp, OnScrollSeesAndMayMoveTheItemsOfThePass) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
-  s.control->SetScrollType(stBounce);
-  s.control->SetScrollDirection(sdUp);
   QLabel* first = s.AddLabel("a", {0, 1, 50, 20});
   QLabel* second = s.AddLabel("b", {0, 50, 50, 20});
-  s.control->SetTimeDelay(100000);
-  s.control->Start();
-  s.control->Stop();
+  s.StartStopped(stBounce, sdUp);
   int calls = 0;
   s.control->SetOnScroll([&](TScrollingTextBmp& sender, QWidget& comp, TcbScrollEvent e) {
     EXPECT_EQ(&sender, s.control);
@@ -300,7 +291,6 @@ TEST(TScrollingTextBmp, OnScrollSeesAndMayMoveTheItemsOfThePass) {
 
 TEST(TScrollingTextBmp, HandlersMayAssignTheirOwnEventAnew) {
   Screen s;
-  s.control->SetTextContainer(s.panel);
   s.control->SetScrollType(stBounce);
   s.AddLabel("a", {0, 0, 50, 20});  // at the top edge: the step reports it
   // Each handler drops itself, then still uses what it captured.
