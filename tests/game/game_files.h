@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <numeric>
 #include <string>
 #include <utility>
 #include <vector>
@@ -56,13 +57,8 @@ inline std::string SettingsBytes(const SettingsRecord& record) {
 
 inline SettingsRecord Settings(int length, int difficulty, int usePersonal, int sound = 1,
                                int chronoStep = 100) {
-  SettingsRecord r;
-  r.Sound = sound;
-  r.WordLength = length;
-  r.ChronoStep = chronoStep;
-  r.Difficulty = difficulty;
-  r.UsePersonal = usePersonal;
-  for (std::size_t i = 0; i < r.Reserved.size(); ++i) r.Reserved[i] = std::uint8_t(0xA0 + i);
+  SettingsRecord r{sound, length, chronoStep, difficulty, usePersonal};
+  std::iota(r.Reserved.begin(), r.Reserved.end(), 0xA0);  // bytes nobody would write by chance
   return r;
 }
 
