@@ -116,33 +116,19 @@ void TLumoFade::Rebuild() {
     SetWidth(sizing.Width());
     SetHeight(sizing.Height());
   }
-  BuildSide(display_, picFrom_, colorFrom_);
-  BuildSide(target_, picTo_, colorTo_);
+  BuildSide(display_, picFrom_);
+  BuildSide(target_, picTo_);
   start_.SetSize(display_.Width(), display_.Height());
   RequestRepaint();
   Notify(OnReset, *this);
 }
 
-void TLumoFade::BuildSide(WorkImage& image, const PictureHolder& picture, Colour colour) {
+void TLumoFade::BuildSide(WorkImage& image, const PictureHolder& picture) {
   image.SetSize(width_, height_);
-  if (picture.Empty()) {
-    image.Fill();
-    return;
-  }
-  if (picture.IsMetafile()) image.Fill();
-  if (picture.IsIcon()) {
-    DrawIconOnColour(*picture.Get(), image, colour);
-  } else {
-    DrawPictureScaled(*picture.Get(), image);
-  }
-}
-
-void TLumoFade::DrawIconOnColour(const Picture& icon, WorkImage& image, Colour colour) {
-  WorkImage temporary(icon.Width(), icon.Height());
-  temporary.SetFillColour(colour);
-  temporary.Fill();
-  DrawPicture(icon, temporary);
-  DrawScaled(temporary, image);
+  // The image's fill colour is its side's colour: icons and metafiles set only their own
+  // pixels, and the side's colour shows through the rest.
+  if (picture.Empty() || picture.IsMetafile() || picture.IsIcon()) image.Fill();
+  if (!picture.Empty()) DrawPictureScaled(*picture.Get(), image);
 }
 
 void TLumoFade::ExchangeSides() {

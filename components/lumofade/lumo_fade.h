@@ -122,8 +122,7 @@ class TLumoFade {
   void RequestRepaint();
   void RepaintNow();
   // Sizes the image to the control and draws the side's picture scaled over its colour.
-  void BuildSide(WorkImage& image, const PictureHolder& picture, Colour colour);
-  void DrawIconOnColour(const Picture& icon, WorkImage& image, Colour colour);
+  void BuildSide(WorkImage& image, const PictureHolder& picture);
   // Exchanges colours, fill colours and pictures of the two sides.
   void ExchangeSides();
   void SideSwap();

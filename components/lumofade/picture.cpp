@@ -1,4 +1,4 @@
-// Drawing pictures onto work images, at their own size or scaled.
+// Drawing pictures onto work images, scaled.
 #include "components/lumofade/picture.h"
 
 #include <algorithm>
@@ -19,22 +19,6 @@ void Mix(std::uint8_t* to, const std::uint8_t* from, std::uint8_t coverage) {
 }
 
 }  // namespace
-
-void DrawPicture(const Picture& picture, WorkImage& dst) {
-  if (!picture.HasTransparency()) {
-    CopyImage(picture.pixels, dst);
-    return;
-  }
-  const int width = std::min(picture.Width(), dst.Width());
-  const int height = std::min(picture.Height(), dst.Height());
-  for (int y = 0; y < height; ++y) {
-    const std::uint8_t* from = picture.pixels.Row(y);
-    const std::uint8_t* coverage =
-        picture.alpha.data() + static_cast<std::size_t>(y) * picture.Width();
-    std::uint8_t* to = dst.Row(y);
-    for (int x = 0; x < width; ++x) Mix(to + 3 * x, from + 3 * x, coverage[x]);
-  }
-}
 
 void DrawPictureScaled(const Picture& picture, WorkImage& dst) {
   if (!picture.HasTransparency()) {

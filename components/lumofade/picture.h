@@ -25,10 +25,8 @@ struct Picture {
   bool HasTransparency() const { return !alpha.empty(); }
 };
 
-// Draws the picture at (0, 0) at its own size, clipped to dst; transparent pixels keep what
-// lies beneath.
-void DrawPicture(const Picture& picture, WorkImage& dst);
-// Draws the picture scaled into (0, 0, dst.Width(), dst.Height()), nearest pixel.
+// Draws the picture scaled into (0, 0, dst.Width(), dst.Height()), nearest pixel; transparent
+// pixels keep what lies beneath.
 void DrawPictureScaled(const Picture& picture, WorkImage& dst);
 
 // Holds at most one picture. Assigning shares the immutable picture, which reads the same as
