@@ -34,19 +34,4 @@ class Presentation {
   virtual void ResetChronometer(int player) = 0;
 };
 
-// Shows nothing and returns at once: the rules run without any window.
-class NullPresentation : public Presentation {
- public:
-  void ShowTypedLetter(int, char) override {}
-  void ShowProposal(int, const std::string&) override {}
-  void ShowMark(int, int, char) override {}
-  void RevealAnswer(int, const std::string&, const std::string&) override {}
-  void UpdatePanels() override {}
-  void BoardChanged() override {}
-  void EndOfMatch() override {}
-  void StartChronometer() override {}
-  void StopChronometer() override {}
-  void ResetChronometer(int) override {}
-};
-
 }  // namespace verdal
