@@ -8,7 +8,7 @@
 #include <QPainter>
 #include <QStyle>
 #include <QVariant>
-#include <algorithm>
+#include <vector>
 
 namespace verdal {
 
@@ -166,21 +166,29 @@ ScrollArea TScrollingTextBmp::Area() const {
           height()};
 }
 
-void TScrollingTextBmp::ReadItems(std::vector<QPointer<QWidget>>& widgets,
-                                  std::vector<ScrollItem>& items) const {
-  widgets.clear();
-  items.clear();
-  if (!container_) return;
-  for (QObject* child : container_->children()) {
+namespace {
+
+// The container's items in child order: its child widgets, windows of their own excepted.
+std::vector<QWidget*> ItemWidgets(const QWidget& container) {
+  std::vector<QWidget*> widgets;
+  for (QObject* child : container.children()) {
     auto* w = qobject_cast<QWidget*>(child);
-    if (!w || w->isWindow()) continue;
-    widgets.emplace_back(w);
-    items.push_back(
-        {KindOfItem(*w), ItemVisible(*w), w->x(), w->y(), w->width(), w->height(), ItemTag(*w)});
+    if (w && !w->isWindow()) widgets.push_back(w);
   }
+  return widgets;
 }
 
-namespace {
+ScrollItem ItemOf(const QWidget& w) {
+  return {KindOfItem(w), ItemVisible(w), w.x(), w.y(), w.width(), w.height(), ItemTag(w)};
+}
+
+void ReadItems(const QWidget& container, std::vector<QPointer<QWidget>>& widgets,
+               std::vector<ScrollItem>& items) {
+  for (QWidget* w : ItemWidgets(container)) {
+    widgets.emplace_back(w);
+    items.push_back(ItemOf(*w));
+  }
+}
 
 void WriteItems(const std::vector<QPointer<QWidget>>& widgets,
                 const std::vector<ScrollItem>& items) {
@@ -195,13 +203,7 @@ void WriteItems(const std::vector<QPointer<QWidget>>& widgets,
 // Takes back what a handler may have changed (positions, tags) before the pass goes on.
 void RereadItems(const std::vector<QPointer<QWidget>>& widgets, std::vector<ScrollItem>& items) {
   for (std::size_t i = 0; i < widgets.size(); ++i) {
-    if (const QWidget* w = widgets[i]) {
-      items[i].left = w->x();
-      items[i].top = w->y();
-      items[i].width = w->width();
-      items[i].height = w->height();
-      items[i].tag = ItemTag(*w);
-    }
+    if (const QWidget* w = widgets[i]) items[i] = ItemOf(*w);
   }
 }
 
@@ -212,7 +214,7 @@ void TScrollingTextBmp::Start() {
   container_->hide();
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
-  ReadItems(widgets, items);
+  ReadItems(*container_, widgets, items);
   PrepareScroll(items, Settings(), Area());
   WriteItems(widgets, items);
   started_ = true;
@@ -234,7 +236,7 @@ void TScrollingTextBmp::Step() {
   if (!container_) return;
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
-  ReadItems(widgets, items);
+  ReadItems(*container_, widgets, items);
   ScrollReport report;
   if (onScroll_) {
     // The handler sees the items where this pass has put them so far.
@@ -275,9 +277,8 @@ QImage& TScrollingTextBmp::PaintFrame() {
     QPainter painter(&frame_);
     DrawBackground(painter);
     if (container_) {
-      for (QObject* child : container_->children()) {
-        auto* w = qobject_cast<QWidget*>(child);
-        if (!w || w->isWindow() || !ItemVisible(*w)) continue;
+      for (QWidget* w : ItemWidgets(*container_)) {
+        if (!ItemVisible(*w)) continue;
         if (const QPixmap picture = PictureOf(*w); !picture.isNull()) {
           painter.drawPixmap(w->x(), w->y(), picture);
         } else if (const auto* label = qobject_cast<const QLabel*>(w)) {

@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <vector>
 
 #include "common/colour.h"
 #include "common/notify.h"
@@ -100,7 +99,6 @@ class TScrollingTextBmp : public QWidget {
   void ServeWorkerStep();
   void DrawBackground(QPainter& painter) const;
   QImage& PaintFrame();
-  void ReadItems(std::vector<QPointer<QWidget>>& widgets, std::vector<ScrollItem>& items) const;
   ScrollSettings Settings() const;
   ScrollArea Area() const;
 
