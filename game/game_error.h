@@ -2,13 +2,12 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 
 namespace verdal {
 
 class GameError : public std::runtime_error {
  public:
-  explicit GameError(const std::string& text) : std::runtime_error(text) {}
+  using std::runtime_error::runtime_error;
 };
 
 }  // namespace verdal
