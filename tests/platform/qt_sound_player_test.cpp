@@ -20,29 +20,31 @@ std::vector<std::uint8_t> ReadClip(const char* name) {
   return {std::istreambuf_iterator<char>(file), {}};
 }
 
+bool NoOutput() { return QMediaDevices::defaultAudioOutput().isNull(); }
+
 int warnings = 0;
-void CountWarnings(QtMsgType type, const QMessageLogContext&, const QString&) {
-  if (type == QtWarningMsg) ++warnings;
-}
 
 class QtSoundPlayerTest : public ::testing::Test {
  protected:
-  void SetUp() override {
+  QtSoundPlayerTest() {
     warnings = 0;
-    previous_ = qInstallMessageHandler(CountWarnings);
+    previous_ =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+          if (type == QtWarningMsg) ++warnings;
+        });
   }
-  void TearDown() override { qInstallMessageHandler(previous_); }
+  ~QtSoundPlayerTest() override { qInstallMessageHandler(previous_); }
 
   const std::vector<std::uint8_t> jaune = ReadClip("Wave_jaune.wav");
   const std::vector<std::uint8_t> rouge = ReadClip("Wave_rouge.wav");
+  QtSoundPlayer player;
 
  private:
-  QtMessageHandler previous_ = nullptr;
+  QtMessageHandler previous_;
 };
 
 TEST_F(QtSoundPlayerTest, PlayReturnsAtOnceAndWarnsAtMostOnce) {
   ASSERT_FALSE(jaune.empty());
-  QtSoundPlayer player;
   QElapsedTimer timer;
   timer.start();
   for (int i = 0; i < 50; ++i) player.Play(i % 2 ? rouge : jaune);
@@ -50,19 +52,14 @@ TEST_F(QtSoundPlayerTest, PlayReturnsAtOnceAndWarnsAtMostOnce) {
   // bound that only a hang or a blocking start can break.
   EXPECT_LT(timer.elapsed(), 5000);
   EXPECT_LE(warnings, 1);
-  if (QMediaDevices::defaultAudioOutput().isNull()) {
-    EXPECT_FALSE(player.IsPlaying(rouge.data()));
-  }
+  EXPECT_FALSE(NoOutput() && player.IsPlaying(rouge.data()));
 }
 
 TEST_F(QtSoundPlayerTest, NewPlayCutsTheOldOneEvenWhenItCannotPlay) {
-  QtSoundPlayer player;
   player.Play(jaune);
   player.Play(rouge);
   EXPECT_FALSE(player.IsPlaying(jaune.data()));
-  if (!QMediaDevices::defaultAudioOutput().isNull()) {
-    EXPECT_TRUE(player.IsPlaying(rouge.data()));
-  }
+  EXPECT_EQ(player.IsPlaying(rouge.data()), !NoOutput());
 
   std::vector<std::uint8_t> broken(rouge.begin(), rouge.begin() + 40);
   player.Play(broken);
@@ -76,8 +73,7 @@ TEST_F(QtSoundPlayerTest, NewPlayCutsTheOldOneEvenWhenItCannotPlay) {
 // Only where there is a sound output (a developer's desktop, or a null sink of a sound
 // server): a clip plays out and the output is let go; a new clip cuts the old one off.
 TEST_F(QtSoundPlayerTest, ClipsPlayOutOrAreCutOff) {
-  if (QMediaDevices::defaultAudioOutput().isNull()) GTEST_SKIP() << "no sound output";
-  QtSoundPlayer player;
+  if (NoOutput()) GTEST_SKIP() << "no sound output";
   auto waitUntilQuiet = [&] {
     QElapsedTimer timer;
     timer.start();
@@ -100,7 +96,6 @@ TEST_F(QtSoundPlayerTest, ClipsPlayOutOrAreCutOff) {
 }
 
 TEST_F(QtSoundPlayerTest, HolderDestroyedWhilePlayingStopsItFirst) {
-  QtSoundPlayer player;
   ScopedSoundPlayer installed(player);
   auto data = std::make_unique<TWaveData>();
   data->SetData(static_cast<std::int32_t>(rouge.size()), rouge.data());

@@ -24,6 +24,7 @@ class TPart : public TPersistent {
 
 class TThing : public TComponent {
  public:
+  explicit TThing(std::string name) { Name = std::move(name); }
   std::string_view ClassName() const override { return "TThing"; }
   void DefineProperties(TFiler& filer) override {
     filer.DefineBinaryProperty(
@@ -37,28 +38,24 @@ class TThing : public TComponent {
 };
 
 TEST(DescriptionTest, ComponentsRoundTripWithTheirPropertyPaths) {
-  TThing a, b;
-  a.Name = "Chose_a";
+  TThing a("Chose_a"), b("Chose_b");  // b stores nothing
   a.tag = 7;
   a.part.data = {1, 2, 3};
-  b.Name = "Chose_b";  // stores nothing
   auto bytes = WriteComponents({SaveComponent(a), SaveComponent(b)});
 
-  // clang-format off
-  const std::vector<std::uint8_t> expected = {
-      6, 'T', 'T', 'h', 'i', 'n', 'g', 7, 'C', 'h', 'o', 's', 'e', '_', 'a',
-      3, 'T', 'a', 'g', 0x0A, 1, 0, 0, 0, 7,
-      9, 'P', 'a', 'r', 't', '.', 'D', 'a', 't', 'a', 0x0A, 3, 0, 0, 0, 1, 2, 3,
-      0,  // end of Chose_a's properties
-      6, 'T', 'T', 'h', 'i', 'n', 'g', 7, 'C', 'h', 'o', 's', 'e', '_', 'b', 0,
-      0};  // end of the components
-  // clang-format on
-  EXPECT_EQ(bytes, expected);
+  const char expected[] =
+      "\x06TThing\x07"
+      "Chose_a"
+      "\x03Tag\x0a\x01\0\0\0\x07"
+      "\x09Part.Data\x0a\x03\0\0\0\x01\x02\x03"
+      "\0"  // end of Chose_a's properties
+      "\x06TThing\x07"
+      "Chose_b\0"
+      "\0";  // end of the components (the literal's own zero is not counted)
+  EXPECT_EQ(std::string(bytes.begin(), bytes.end()), std::string(expected, sizeof expected - 1));
 
   auto records = ReadComponents(bytes);
-  TThing a2, b2;
-  a2.Name = "Chose_a";
-  b2.Name = "Chose_b";
+  TThing a2("Chose_a"), b2("Chose_b");
   b2.tag = 9;  // no entry: stays as it is
   LoadComponent(a2, records);
   LoadComponent(b2, records);
@@ -69,8 +66,7 @@ TEST(DescriptionTest, ComponentsRoundTripWithTheirPropertyPaths) {
 }
 
 TEST(DescriptionTest, DamagedDescriptionsAreReadErrors) {
-  TThing thing;
-  thing.Name = "Chose";
+  TThing thing("Chose");
   thing.tag = 1;
   thing.part.data = {4, 5};
   const auto good = WriteComponents({SaveComponent(thing)});
@@ -95,14 +91,11 @@ TEST(DescriptionTest, DamagedDescriptionsAreReadErrors) {
   TComponent plain;
   plain.Name = "Chose";
   EXPECT_THROW(LoadComponent(plain, records), EReadError);
-  TThing other;
-  other.Name = "Autre";
+  TThing other("Autre");
   EXPECT_THROW(LoadComponent(other, records), EReadError);
   records[0].properties.push_back({"Part.Inconnu", {}});
-  TThing same;
-  same.Name = "Chose";
   try {
-    LoadComponent(same, records);
+    LoadComponent(thing, records);
     ADD_FAILURE();
   } catch (const EReadError& error) {
     EXPECT_STREQ(
