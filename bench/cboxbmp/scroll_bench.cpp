@@ -91,8 +91,6 @@ int main(int argc, char** argv) {
 
   // The pace: count the steps the worker gets through in 3 s, against what the mean step
   // time (a step and its paint, measured over a whole pass) allows with a 10 ms delay.
-  int frames = 0;
-  control->SetOnDraw([&](TScrollingTextBmp&, QImage&) { ++frames; });
   control->Start();
   control->Stop();  // the prepared control, stepped by hand to time the steps
   QElapsedTimer stepTimer;
