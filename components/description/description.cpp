@@ -31,47 +31,33 @@ class PropertyLoader final : public TFiler {
   std::map<std::string, BinaryReader, std::less<>> readers;
 };
 
-void WritePropertyEntry(ByteWriter& out, const PropertyEntry& entry) {
-  if (entry.name.empty()) throw std::invalid_argument("a stored property needs a name");
-  if (entry.block.size() > std::size_t{std::numeric_limits<std::int32_t>::max()}) {
-    throw std::length_error("stored block too large: " + entry.name);
-  }
-  out.WriteShortString(entry.name);
-  out.WriteU8(kValueKindBinary);
-  out.WriteI32(static_cast<std::int32_t>(entry.block.size()));
-  out.WriteBytes(entry.block);
-}
-
-PropertyEntry ReadPropertyEntry(ByteReader& in) {
-  PropertyEntry entry;
-  entry.name = in.ReadShortString();
-  if (in.ReadU8() != kValueKindBinary)
-    throw EReadError("type de valeur inconnu pour " + entry.name);
-  std::int32_t length = in.ReadI32();
-  if (length < 0) throw EReadError();
-  auto block = in.ReadBytes(static_cast<std::size_t>(length));
-  entry.block.assign(block.begin(), block.end());
-  return entry;
-}
-
 }  // namespace
 
 void WritePropertyList(ByteWriter& out, const std::vector<PropertyEntry>& entries) {
-  for (const auto& entry : entries) WritePropertyEntry(out, entry);
+  for (const auto& entry : entries) {
+    // An empty name would read back as the end of the list.
+    if (entry.name.empty()) throw std::invalid_argument("a stored property needs a name");
+    if (entry.block.size() > std::size_t{std::numeric_limits<std::int32_t>::max()}) {
+      throw std::length_error("stored block too large: " + entry.name);
+    }
+    out.WriteShortString(entry.name);
+    out.WriteU8(kValueKindBinary);
+    out.WriteI32(static_cast<std::int32_t>(entry.block.size()));
+    out.WriteBytes(entry.block);
+  }
   out.WriteU8(0);
 }
 
 std::vector<PropertyEntry> ReadPropertyList(ByteReader& in) {
   std::vector<PropertyEntry> entries;
-  // Peek at the name length: zero closes the list.
-  while (true) {
-    ByteReader probe = in;
-    if (probe.ReadU8() == 0) {
-      in = probe;
-      return entries;
-    }
-    entries.push_back(ReadPropertyEntry(in));
+  for (std::string name = in.ReadShortString(); !name.empty(); name = in.ReadShortString()) {
+    if (in.ReadU8() != kValueKindBinary) throw EReadError("type de valeur inconnu pour " + name);
+    std::int32_t length = in.ReadI32();
+    if (length < 0) throw EReadError();
+    auto block = in.ReadBytes(static_cast<std::size_t>(length));
+    entries.push_back({std::move(name), {block.begin(), block.end()}});
   }
+  return entries;
 }
 
 std::vector<PropertyEntry> SaveProperties(TPersistent& object) {
@@ -124,8 +110,7 @@ ComponentRecord SaveComponent(TComponent& component) {
 }
 
 void LoadComponent(TComponent& component, const std::vector<ComponentRecord>& records) {
-  auto found = std::find_if(records.begin(), records.end(),
-                            [&](const ComponentRecord& r) { return r.name == component.Name; });
+  auto found = std::ranges::find(records, component.Name, &ComponentRecord::name);
   if (found == records.end()) throw EReadError("composant " + component.Name + " absent");
   if (found->className != component.ClassName()) {
     throw EReadError("composant " + component.Name + " de type " + found->className);

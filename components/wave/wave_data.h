@@ -13,7 +13,6 @@ namespace verdal {
 
 class TWaveData : public TPersistent {
  public:
-  TWaveData() = default;
   ~TWaveData() override;
 
   std::string_view ClassName() const override { return "TWaveData"; }
