@@ -22,102 +22,96 @@ class PaintCounter : public QObject {
  public:
   int paints = 0;
   bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
+    paints += event->type() == QEvent::Paint;
     return false;
   }
 };
 
-TEST(LumoFadeWidget, PaintsTheDisplayImageInPlaceAndAtOnceAfterEachFrame) {
-  QWidget screen;
-  screen.setGeometry(0, 0, 800, 600);
-  auto* widget = new LumoFadeWidget(&screen);
-  EXPECT_EQ(widget->geometry(), QRect(0, 0, 75, 75));
-  widget->Fade().SetColorFrom(RgbColour(200, 100, 50));
-  screen.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
+// The control on a shown 800x600 screen, its time on a manual clock.
+class LumoFadeWidgetTest : public ::testing::Test {
+ protected:
+  LumoFadeWidgetTest() {
+    screen_.setGeometry(0, 0, 800, 600);
+    EXPECT_EQ(widget_->geometry(), QRect(0, 0, 75, 75));
+    screen_.show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&screen_));
+  }
+  QRgb Shot(int x, int y) { return widget_->grab().toImage().pixel(x, y); }
 
-  const QImage shot = widget->grab().toImage();
-  EXPECT_EQ(shot.size(), QSize(75, 75));
-  EXPECT_EQ(shot.pixel(74, 74), qRgb(200, 100, 50));
-  const QImage wrapped = WrapWorkImage(widget->Fade().DisplayImage());
-  EXPECT_EQ(wrapped.constBits(), widget->Fade().DisplayImage().Bits().data());  // no copy
+  ManualClock clock_;
+  ScopedClock scoped_{clock_};
+  QWidget screen_;
+  LumoFadeWidget* widget_ = new LumoFadeWidget(&screen_);
+  TLumoFade& fade_ = widget_->Fade();
+};
 
-  ManualClock clock;
-  ScopedClock scoped(clock);
+TEST_F(LumoFadeWidgetTest, PaintsTheDisplayImageInPlaceAndAtOnceAfterEachFrame) {
+  fade_.SetColorFrom(RgbColour(200, 100, 50));
+  EXPECT_EQ(widget_->grab().toImage().size(), QSize(75, 75));
+  EXPECT_EQ(Shot(74, 74), qRgb(200, 100, 50));
+  const QImage wrapped = WrapWorkImage(fade_.DisplayImage());
+  EXPECT_EQ(wrapped.constBits(), fade_.DisplayImage().Bits().data());  // no copy
+
   PaintCounter counter;
-  widget->installEventFilter(&counter);
-  widget->Fade().SetBlendRate(4);
-  widget->Fade().Blend();  // the message loop never runs: only immediate repaints show frames
+  widget_->installEventFilter(&counter);
+  fade_.SetBlendRate(4);
+  fade_.Blend();  // the message loop never runs: only immediate repaints show frames
   EXPECT_GE(counter.paints, 5);
-  EXPECT_EQ(widget->grab().toImage().pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(Shot(0, 0), qRgb(255, 255, 255));
 }
 
 // A stop shows the target once; every later paint shows the frame that was reached.
-TEST(LumoFadeWidget, AfterAStopPaintsShowTheReachedFrame) {
-  QWidget screen;
-  auto* widget = new LumoFadeWidget(&screen);
-  screen.show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(&screen));
-  ManualClock clock;
-  ScopedClock scoped(clock);
-  TLumoFade& fade = widget->Fade();
-  fade.SetBlendRate(4);
-  fade.SetProcessMsgs(true);
-  QImage atEnd;
-  fade.OnEnd = [&](TLumoFade&) { atEnd = widget->grab().toImage(); };
-  fade.OnBegin = [&](TLumoFade&) {
+TEST_F(LumoFadeWidgetTest, AfterAStopPaintsShowTheReachedFrame) {
+  fade_.SetBlendRate(4);
+  fade_.SetProcessMsgs(true);
+  QRgb atEnd = 0;
+  fade_.OnEnd = [&](TLumoFade&) { atEnd = Shot(0, 0); };
+  fade_.OnBegin = [&](TLumoFade&) {
     // Runs among the messages handled after the first frame.
-    QTimer::singleShot(0, widget, [&] { fade.Stop(); });
+    QTimer::singleShot(0, widget_, [&] { fade_.Stop(); });
   };
-  fade.Blend();
-  const QRgb reached = qRgb(fade.DisplayImage().Row(0)[2], fade.DisplayImage().Row(0)[1],
-                            fade.DisplayImage().Row(0)[0]);
-  EXPECT_NE(reached, qRgb(255, 255, 255));
-  EXPECT_EQ(atEnd.pixel(0, 0), reached);
-  EXPECT_EQ(widget->grab().toImage().pixel(0, 0), reached);
+  fade_.Blend();
+  const std::uint8_t* reached = fade_.DisplayImage().Row(0);
+  EXPECT_NE(qRgb(reached[2], reached[1], reached[0]), qRgb(255, 255, 255));
+  EXPECT_EQ(atEnd, qRgb(reached[2], reached[1], reached[0]));
+  EXPECT_EQ(Shot(0, 0), atEnd);
 }
 
-TEST(LumoFadeWidget, BoundsFollowEachOtherAndRebuild) {
-  QWidget screen;
-  auto* widget = new LumoFadeWidget(&screen);
-  screen.show();
+TEST_F(LumoFadeWidgetTest, BoundsFollowEachOtherAndRebuild) {
   int resets = 0;
-  widget->Fade().OnReset = [&resets](TLumoFade&) { ++resets; };
-
-  widget->move(10, 20);
+  fade_.OnReset = [&resets](TLumoFade&) { ++resets; };
+  widget_->move(10, 20);
   EXPECT_EQ(resets, 1);
-  EXPECT_EQ(widget->Fade().Left(), 10);
-  widget->resize(30, 40);
-  EXPECT_EQ(widget->Fade().DisplayImage().Width(), 30);
-  EXPECT_EQ(widget->Fade().DisplayImage().Height(), 40);
+  EXPECT_EQ(fade_.Left(), 10);
+  widget_->resize(30, 40);
+  EXPECT_EQ(fade_.DisplayImage().Width() * 100 + fade_.DisplayImage().Height(), 3040);
 
   // The control sizes itself to its picture: the widget follows.
-  widget->Fade().SetStretchToFit(false);
+  fade_.SetStretchToFit(false);
   auto picture = std::make_shared<Picture>();
   picture->pixels.SetSize(433, 353);
-  widget->Fade().SetPicTo(picture);
-  EXPECT_EQ(widget->geometry(), QRect(10, 20, 433, 353));
+  fade_.SetPicTo(picture);
+  EXPECT_EQ(widget_->geometry(), QRect(10, 20, 433, 353));
 
   // Qt delays the events of a hidden widget until it is shown; the control still follows.
-  widget->Fade().SetStretchToFit(true);
-  widget->hide();
-  widget->setGeometry(1, 2, 30, 40);
-  EXPECT_EQ(widget->Fade().Left(), 1);
-  EXPECT_EQ(widget->Fade().DisplayImage().Height(), 40);
+  fade_.SetStretchToFit(true);
+  widget_->hide();
+  widget_->setGeometry(1, 2, 30, 40);
+  EXPECT_EQ(widget_->Fade().Left(), 1);
+  EXPECT_EQ(fade_.DisplayImage().Height(), 40);
   const int before = resets;
-  widget->show();
+  widget_->show();
   EXPECT_EQ(resets, before);  // the events that come with show find nothing to change
 }
 
-TEST(LumoFadeWidget, ForwardsMouseEnterAndLeave) {
-  LumoFadeWidget widget;
+TEST_F(LumoFadeWidgetTest, ForwardsMouseEnterAndLeave) {
   std::string seen;
-  widget.Fade().OnMouseEnter = [&seen](TLumoFade&) { seen += "enter "; };
-  widget.Fade().OnMouseLeave = [&seen](TLumoFade&) { seen += "leave "; };
+  fade_.OnMouseEnter = [&seen](TLumoFade&) { seen += "enter "; };
+  fade_.OnMouseLeave = [&seen](TLumoFade&) { seen += "leave "; };
   QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
   QEvent leave(QEvent::Leave);
-  QCoreApplication::sendEvent(&widget, &enter);
-  QCoreApplication::sendEvent(&widget, &leave);
+  QCoreApplication::sendEvent(widget_, &enter);
+  QCoreApplication::sendEvent(widget_, &leave);
   EXPECT_EQ(seen, "enter leave ");
 }
 
