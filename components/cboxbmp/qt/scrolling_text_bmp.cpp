@@ -68,24 +68,24 @@ void DrawLabel(QPainter& painter, const QLabel& label) {
   painter.drawText(label.geometry(), flags, text);
 }
 
-}  // namespace
-
 // Receives the worker's step requests on the UI thread.
 class StepCourier : public QObject {
  public:
-  explicit StepCourier(TScrollingTextBmp& control) : control_(control) {}
+  explicit StepCourier(std::function<void()> serve) : serve_(std::move(serve)) {}
 
   bool event(QEvent* event) override {
     // Serve before reading the event: the worker allocated it, and the worker's lock, taken
     // by ServeStep, is what orders that allocation before this read for the thread checker.
-    control_.ServeWorkerStep();
+    serve_();
     if (event->type() == StepEventType()) return true;
     return QObject::event(event);
   }
 
  private:
-  TScrollingTextBmp& control_;
+  const std::function<void()> serve_;
 };
+
+}  // namespace
 
 std::int32_t ItemTag(const QWidget& item) { return item.property(kItemTagProperty).toInt(); }
 
@@ -99,7 +99,9 @@ ItemKind KindOfItem(const QWidget& item) {
 }
 
 TScrollingTextBmp::TScrollingTextBmp(QWidget* parent)
-    : QWidget(parent), courier_(std::make_unique<StepCourier>(*this)) {
+    : QWidget(parent), courier_(std::make_unique<StepCourier>([this] {
+        if (worker_) worker_->ServeStep();
+      })) {
   resize(161, 129);
   setMouseTracking(true);
   // Every paint covers the whole rectangle, so Qt need not clear it first.
@@ -218,7 +220,7 @@ void TScrollingTextBmp::Start() {
   PrepareScroll(items, Settings(), Area());
   WriteItems(widgets, items);
   started_ = true;
-  StepCourier* courier = courier_.get();
+  QObject* courier = courier_.get();
   worker_ = std::make_unique<TAiziet>(
       timeDelay_, AppClock(), [this] { Step(); },
       [courier] { QCoreApplication::postEvent(courier, new QEvent(StepEventType())); });
@@ -226,10 +228,6 @@ void TScrollingTextBmp::Start() {
 
 void TScrollingTextBmp::Stop() {
   if (worker_) worker_->RequestStop();
-}
-
-void TScrollingTextBmp::ServeWorkerStep() {
-  if (worker_) worker_->ServeStep();
 }
 
 void TScrollingTextBmp::Step() {

@@ -29,8 +29,6 @@ void SetItemTag(QWidget& item, std::int32_t tag);
 // a non-null "pixmap" property, is a picture; other QLabels are text labels.
 ItemKind KindOfItem(const QWidget& item);
 
-class StepCourier;
-
 class TScrollingTextBmp : public QWidget {
  public:
   using ScrollEvent =
@@ -95,8 +93,6 @@ class TScrollingTextBmp : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
-  friend class StepCourier;
-  void ServeWorkerStep();
   void DrawBackground(QPainter& painter) const;
   QImage& PaintFrame();
   ScrollSettings Settings() const;
@@ -123,7 +119,7 @@ class TScrollingTextBmp : public QWidget {
 
   // The courier receives the worker's requests; it outlives the worker so that a request
   // posted before the worker ended is discarded with it, never delivered to a dead control.
-  std::unique_ptr<StepCourier> courier_;
+  std::unique_ptr<QObject> courier_;
   std::unique_ptr<TAiziet> worker_;
 };
 
