@@ -1,4 +1,4 @@
-// TWaveData and TWave: holding, copying, storing and playing an embedded sound.
+// TWaveData and TWave: holding, copying, storing in a screen description and playing a sound.
 #include "components/wave/wave.h"
 
 #include <gtest/gtest.h>
@@ -74,26 +74,62 @@ class WaveTest : public ::testing::Test {
 };
 
 TEST_F(WaveTest, StoredFormRoundTrip) {
-  TWave wave;
+  TWave jaune, rouge;
+  jaune.Name = "Wave_jaune";
+  rouge.Name = "Wave_rouge";  // empty: stores no entry
   auto image = Image(300);
-  Fill(wave.WaveData(), image);
-  ByteWriter out;
-  WritePropertyList(out, SaveProperties(wave));
-  // Name length, name, kind, L = N + 4, then N and the image, then the list's end.
-  const Bytes& bytes = out.Bytes();
-  const std::string head("\x0dWaveData.Data\x0a\x30\x01\0\0\x2c\x01\0\0RIFF", 27);
-  ASSERT_EQ(bytes.size(), 1u + 13 + 1 + 4 + 304 + 1);
-  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 27), head);
+  Fill(jaune.WaveData(), image);
+  const Bytes bytes = WriteComponents({SaveComponent(jaune), SaveComponent(rouge)});
+  // Class and name, then the entry: name length, name, kind, L = N + 4, then N and the image;
+  // a zero ends each property list and the description.
+  const std::string head("\x05TWave\x0aWave_jaune\x0dWaveData.Data\x0a\x30\x01\0\0\x2c\x01\0\0RIFF",
+                         44);
+  const std::string tail("\0\x05TWave\x0aWave_rouge\0\0", 20);
+  ASSERT_EQ(bytes.size(), 40u + 300 + 20);
+  EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 44), head);
+  EXPECT_EQ(std::string(bytes.end() - 20, bytes.end()), tail);
 
-  ByteReader in(bytes);
-  TWave loaded;
-  LoadProperties(loaded, ReadPropertyList(in));
+  auto records = ReadComponents(bytes);
+  TWave loaded, kept;
+  loaded.Name = "Wave_jaune";
+  kept.Name = "Wave_rouge";
+  Fill(kept.WaveData(), Image(9));  // no entry read back: the holder is left as it is
+  LoadComponent(loaded, records);
+  LoadComponent(kept, records);
   EXPECT_EQ(Held(loaded.WaveData()), image);
+  EXPECT_EQ(Held(kept.WaveData()), Image(9));
+}
 
-  TWave empty;  // no entry at all; and no entry read back leaves a holder empty
-  EXPECT_TRUE(SaveProperties(empty).empty());
-  LoadProperties(empty, {});
-  EXPECT_TRUE(empty.WaveData().IsEmpty());
+TEST_F(WaveTest, DamagedDescriptionsAreReadErrors) {
+  TWave wave;
+  wave.Name = "Wave_jaune";
+  Fill(wave.WaveData(), Image(6));
+  const Bytes good = WriteComponents({SaveComponent(wave)});
+  // Every truncation ends early somewhere: always an error, never a read past the end.
+  for (std::size_t size = 0; size < good.size(); ++size) {
+    EXPECT_THROW(ReadComponents(std::span(good).first(size)), EReadError) << size;
+  }
+  auto changed = [&](std::size_t at, std::uint8_t value) {
+    auto bytes = good;
+    bytes[at] = value;
+    return bytes;
+  };
+  const std::size_t kind = 1 + 5 + 1 + 10 + 1 + 13;
+  EXPECT_THROW(ReadComponents(changed(kind, 0x06)), EReadError);      // unknown value kind
+  EXPECT_THROW(ReadComponents(changed(kind + 4, 0x80)), EReadError);  // negative length
+  EXPECT_THROW(ReadComponents(changed(kind + 1, 0xff)), EReadError);  // length past the end
+
+  // A record for another class, a missing record, an entry no property claims.
+  auto records = ReadComponents(good);
+  TComponent plain;
+  plain.Name = "Wave_jaune";
+  EXPECT_THROW(LoadComponent(plain, records), EReadError);
+  TWave other;
+  other.Name = "Autre";
+  EXPECT_THROW(LoadComponent(other, records), EReadError);
+  records[0].properties.push_back({"WaveData.Inconnu", {}});
+  EXPECT_EQ(Thrown<EReadError>([&] { LoadComponent(wave, records); }),
+            "Erreur de lecture de la description d'écran : propriété WaveData.Inconnu inexistante");
 }
 
 TEST_F(WaveTest, PlayNotifiesFirstEvenWhenEmptyAndPlaysTheHeldBytes) {
