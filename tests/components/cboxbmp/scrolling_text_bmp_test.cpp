@@ -7,7 +7,6 @@
 #include <QPainter>
 #include <QTest>
 #include <algorithm>
-#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
