@@ -8,6 +8,8 @@
 namespace verdal {
 namespace {
 
+constexpr std::uint8_t kValueKindBinary = 0x0A;
+
 class PropertySaver final : public TFiler {
  public:
   void DefineBinaryProperty(std::string_view name, const BinaryReader& /*reader*/,
@@ -30,8 +32,6 @@ class PropertyLoader final : public TFiler {
 
   std::map<std::string, BinaryReader, std::less<>> readers;
 };
-
-}  // namespace
 
 void WritePropertyList(ByteWriter& out, const std::vector<PropertyEntry>& entries) {
   for (const auto& entry : entries) {
@@ -60,24 +60,7 @@ std::vector<PropertyEntry> ReadPropertyList(ByteReader& in) {
   return entries;
 }
 
-std::vector<PropertyEntry> SaveProperties(TPersistent& object) {
-  PropertySaver saver;
-  object.DefineProperties(saver);
-  return std::move(saver.entries);
-}
-
-void LoadProperties(TPersistent& object, const std::vector<PropertyEntry>& entries) {
-  PropertyLoader loader;
-  object.DefineProperties(loader);
-  for (const auto& entry : entries) {
-    auto found = loader.readers.find(entry.name);
-    if (found == loader.readers.end()) throw EReadError("propriété " + entry.name + " inexistante");
-    // The reader sees exactly the stored block, so a wrong length inside it cannot make
-    // the rest of the description unreadable.
-    ByteReader block(entry.block);
-    found->second(block);
-  }
-}
+}  // namespace
 
 std::vector<std::uint8_t> WriteComponents(const std::vector<ComponentRecord>& records) {
   ByteWriter out;
@@ -94,19 +77,19 @@ std::vector<std::uint8_t> WriteComponents(const std::vector<ComponentRecord>& re
 std::vector<ComponentRecord> ReadComponents(std::span<const std::uint8_t> description) {
   ByteReader in(description);
   std::vector<ComponentRecord> records;
-  while (true) {
-    std::string className = in.ReadShortString();
-    if (className.empty()) break;
-    ComponentRecord record{std::move(className), in.ReadShortString(), {}};
-    record.properties = ReadPropertyList(in);
-    records.push_back(std::move(record));
+  for (std::string className = in.ReadShortString(); !className.empty();
+       className = in.ReadShortString()) {
+    // A braced list is read in order: the component's name, then its properties.
+    records.push_back({std::move(className), in.ReadShortString(), ReadPropertyList(in)});
   }
   if (!in.AtEnd()) throw EReadError();
   return records;
 }
 
 ComponentRecord SaveComponent(TComponent& component) {
-  return {std::string(component.ClassName()), component.Name, SaveProperties(component)};
+  PropertySaver saver;
+  component.DefineProperties(saver);
+  return {std::string(component.ClassName()), component.Name, std::move(saver.entries)};
 }
 
 void LoadComponent(TComponent& component, const std::vector<ComponentRecord>& records) {
@@ -115,7 +98,18 @@ void LoadComponent(TComponent& component, const std::vector<ComponentRecord>& re
   if (found->className != component.ClassName()) {
     throw EReadError("composant " + component.Name + " de type " + found->className);
   }
-  LoadProperties(component, found->properties);
+  PropertyLoader loader;
+  component.DefineProperties(loader);
+  for (const auto& entry : found->properties) {
+    auto reader = loader.readers.find(entry.name);
+    if (reader == loader.readers.end()) {
+      throw EReadError("propriété " + entry.name + " inexistante");
+    }
+    // The reader sees exactly the stored block, so a wrong length inside it cannot make
+    // the rest of the description unreadable.
+    ByteReader block(entry.block);
+    reader->second(block);
+  }
 }
 
 }  // namespace verdal

@@ -20,39 +20,27 @@
 
 namespace verdal {
 
-inline constexpr std::uint8_t kValueKindBinary = 0x0A;
-
 struct PropertyEntry {
   std::string name;
   std::vector<std::uint8_t> block;
-  bool operator==(const PropertyEntry&) const = default;
 };
 
 struct ComponentRecord {
   std::string className;
   std::string name;
   std::vector<PropertyEntry> properties;
-  bool operator==(const ComponentRecord&) const = default;
 };
 
-void WritePropertyList(ByteWriter& out, const std::vector<PropertyEntry>& entries);
-// A length that runs past the description or an unknown value kind is an EReadError.
-std::vector<PropertyEntry> ReadPropertyList(ByteReader& in);
-
-// The entries that object's stored properties produce; a property with nothing to store
-// gives no entry.
-std::vector<PropertyEntry> SaveProperties(TPersistent& object);
-// Hands each entry's block to the reader of the property of that path, in stored order.
-// A property missing from entries is left as it is; an entry that no property claims is an
-// EReadError.
-void LoadProperties(TPersistent& object, const std::vector<PropertyEntry>& entries);
-
 std::vector<std::uint8_t> WriteComponents(const std::vector<ComponentRecord>& records);
+// A truncated description, an unknown value kind or a length that runs past the
+// description is an EReadError.
 std::vector<ComponentRecord> ReadComponents(std::span<const std::uint8_t> description);
 
+// A property with nothing to store gives no entry.
 ComponentRecord SaveComponent(TComponent& component);
-// Fills component from the record bearing its Name; no such record, or one of another
-// class, is an EReadError.
+// Fills component from the record bearing its Name, handing each entry's block to the
+// reader of the property of that path; a property without an entry is left as it is. No
+// such record, one of another class, or an entry no property claims is an EReadError.
 void LoadComponent(TComponent& component, const std::vector<ComponentRecord>& records);
 
 }  // namespace verdal
