@@ -51,7 +51,7 @@ void TLumoFade::SetBounds(int left, int top, int width, int height) {
   width_ = width;
   height_ = height;
   if (surface_) surface_->BoundsChanged(left_, top_, width_, height_);
-  Rebuild();
+  Reset();
   RequestRepaint();
 }
 
@@ -59,7 +59,7 @@ void TLumoFade::SetColorFrom(Colour colour) {
   if (colour == colorFrom_) return;
   colorFrom_ = colour;
   display_.SetFillColour(colour);
-  Rebuild();
+  Reset();
   RequestRepaint();
 }
 
@@ -67,7 +67,7 @@ void TLumoFade::SetColorTo(Colour colour) {
   if (colour == colorTo_) return;
   colorTo_ = colour;
   target_.SetFillColour(colour);
-  Rebuild();
+  Reset();
   RequestRepaint();
 }
 
@@ -80,7 +80,7 @@ void TLumoFade::SetDisolvRate(std::int32_t rate) {
 void TLumoFade::SetStretchToFit(bool stretch) {
   if (stretch == stretchToFit_) return;
   stretchToFit_ = stretch;
-  Rebuild();
+  Reset();
   RequestRepaint();
 }
 
@@ -90,7 +90,7 @@ void TLumoFade::Stop() {
 
 void TLumoFade::PictureChanged() {
   if (swapped_) return;
-  Rebuild();
+  Reset();
   RequestRepaint();
 }
 
@@ -102,7 +102,7 @@ void TLumoFade::RepaintNow() {
   if (surface_) surface_->RepaintNow();
 }
 
-void TLumoFade::Rebuild() {
+void TLumoFade::Reset() {
   if (swapped_) {
     // The holders' notifications arrive while swapped_ is still set, so they do not rebuild.
     ExchangeSides();
@@ -147,7 +147,7 @@ void TLumoFade::SideSwap() {
   // Not yet swapped: each picture assignment rebuilds on its own, and the rebuild below
   // repeats it.
   ExchangeSides();
-  Rebuild();
+  Reset();
   swapped_ = true;
 }
 
@@ -169,7 +169,7 @@ void TLumoFade::ReleaseOrder() {
 
 void TLumoFade::Blend() {
   RunningTransition running(transitionsRunning_, stopRequested_);
-  Rebuild();
+  Reset();
   if (blendRate_ < 1) throw ELumoFade(kBlendRateMessage);
   Notify(OnBegin, *this);
   CopyImage(display_, start_);
@@ -180,12 +180,12 @@ void TLumoFade::ReverseBlend() {
   RunningTransition running(transitionsRunning_, stopRequested_);
   SideSwap();
   CopyImage(display_, start_);
-  if (BlendFrames()) Rebuild();
+  if (BlendFrames()) Reset();
 }
 
 void TLumoFade::Dissolve() {
   RunningTransition running(transitionsRunning_, stopRequested_);
-  Rebuild();
+  Reset();
   const std::int32_t perFrame = BuildOrder();
   Notify(OnBegin, *this);
   if (DissolveFrames(perFrame)) EndForward(false);
@@ -194,7 +194,7 @@ void TLumoFade::Dissolve() {
 void TLumoFade::ReverseDissolve() {
   RunningTransition running(transitionsRunning_, stopRequested_);
   SideSwap();
-  if (DissolveFrames(BuildOrder())) Rebuild();
+  if (DissolveFrames(BuildOrder())) Reset();
 }
 
 void TLumoFade::EndForward(bool blended) {

@@ -100,7 +100,7 @@ class TLumoFade {
   std::int32_t PixelCount() const { return pixelCount_; }
 
   // Rebuilds the work images from the pictures and colours; ends the swapped state.
-  void Reset() { Rebuild(); }
+  void Reset();
   void Blend();
   void Dissolve();
   void ReverseBlend();
@@ -116,7 +116,6 @@ class TLumoFade {
   void MouseLeave() { Notify(OnMouseLeave, *this); }
 
  private:
-  void Rebuild();
   std::int64_t Area() const { return std::int64_t{std::max(width_, 0)} * std::max(height_, 0); }
   void PictureChanged();
   void RequestRepaint();

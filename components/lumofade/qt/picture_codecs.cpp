@@ -5,16 +5,11 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
-#include <algorithm>
 
 #include "components/lumofade/jpeg_decoder.h"
 
 namespace verdal {
 namespace {
-
-bool StartsWith(const QByteArray& bytes, const char* magic, int size) {
-  return bytes.size() >= size && std::equal(magic, magic + size, bytes.constData());
-}
 
 bool LooksLikeSvg(const QByteArray& bytes) {
   const QByteArray head = bytes.left(1024).trimmed();
@@ -70,7 +65,7 @@ Picture PictureFromImage(const QImage& image, PictureKind kind) {
 }
 
 std::shared_ptr<const Picture> LoadPicture(const QByteArray& bytes) {
-  if (StartsWith(bytes, "\xFF\xD8", 2)) {
+  if (bytes.startsWith("\xFF\xD8")) {
     auto picture = std::make_shared<Picture>();
     picture->kind = PictureKind::Jpeg;
     picture->pixels = DecodeJpeg(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
@@ -80,7 +75,7 @@ std::shared_ptr<const Picture> LoadPicture(const QByteArray& bytes) {
   if (LooksLikeSvg(bytes)) {
     return std::make_shared<Picture>(PictureFromImage(RenderSvg(bytes), PictureKind::Metafile));
   }
-  if (StartsWith(bytes, "\0\0\1\0", 4)) {
+  if (bytes.startsWith(QByteArrayView("\0\0\1\0", 4))) {
     return std::make_shared<Picture>(PictureFromImage(ReadWithQt(bytes, "ico"), PictureKind::Icon));
   }
   return std::make_shared<Picture>(
