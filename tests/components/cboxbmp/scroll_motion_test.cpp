@@ -73,36 +73,34 @@ TEST(ScrollMotion, WelcomeTextEntersFromBelowAndRestartsWhenAllHaveLeft) {
   EXPECT_EQ(items.front().top, 320);
 }
 
-TEST(ScrollMotion, NormalDownLeavesOnlyPastTheBottomEdge) {
-  const ScrollSettings s{stNormal, sdDown, 1, 10};
-  const ScrollArea area{50, 100, 50, 100};
-  std::vector<ScrollItem> items = {Item(0, 30, 10, 10), Item(0, 50, 10, 20)};
-  PrepareScroll(items, s, area);
-  EXPECT_EQ(Tops(items), (Positions{-40, -20}));
-  EXPECT_TRUE(Quiet(items, s, area, 120));
-  EXPECT_EQ(items[1].top, 100);
-  EXPECT_EQ(StepOnce(items, s, area), (Reports{{1, seBottom}}));
-  Quiet(items, s, area, 19);
-  EXPECT_EQ(items[0].top, 100);
-  EXPECT_EQ(StepOnce(items, s, area), (Reports{{0, seBottom}, {1, seBottom}}));
-  EXPECT_EQ(Tops(items), (Positions{-40, -20}));
+TEST(ScrollMotion, NormalDownAndRightLeaveOnlyPastTheFarEdge) {
+  const struct {
+    TsDirection direction;
+    std::int32_t ScrollItem::*coordinate;
+    TcbScrollEvent edge;
+  } kCases[] = {{sdDown, &ScrollItem::top, seBottom}, {sdRight, &ScrollItem::left, seRight}};
+  for (const auto& c : kCases) {
+    const ScrollSettings s{stNormal, c.direction, 5, 10};
+    const ScrollArea area{100, 100, 150, 150};  // the far edge is the container's
+    std::vector<ScrollItem> items = {Item(30, 30, 10, 10), Item(50, 50, 20, 20)};
+    PrepareScroll(items, s, area);
+    EXPECT_EQ(Along(items, c.coordinate), (Positions{-40, -20}));
+    EXPECT_TRUE(Quiet(items, s, area, 24));
+    EXPECT_EQ(items[1].*c.coordinate, 100);
+    EXPECT_EQ(StepOnce(items, s, area), (Reports{{1, c.edge}}));
+    Quiet(items, s, area, 3);
+    EXPECT_EQ(items[0].*c.coordinate, 100);
+    EXPECT_EQ(StepOnce(items, s, area), (Reports{{0, c.edge}, {1, c.edge}}));
+    EXPECT_EQ(Along(items, c.coordinate), (Positions{-40, -20}));
+  }
 }
 
-TEST(ScrollMotion, NormalHorizontalEntersFromTheControlEdgeAndLeavesTheContainer) {
+TEST(ScrollMotion, NormalLeftEntersFromTheControlEdge) {
   // The control is wider than the container: sdLeft starts at the control's edge.
-  const ScrollArea area{100, 40, 150, 40};
   std::vector<ScrollItem> items = {Item(20, 0, 30, 10), Item(60, 10, 10, 10)};
-  PrepareScroll(items, {stNormal, sdLeft, 5, 10}, area);
+  PrepareScroll(items, {stNormal, sdLeft, 5, 10}, {100, 40, 150, 40});
   EXPECT_EQ(Along(items, &ScrollItem::left), (Positions{150, 190}));
   EXPECT_EQ(items[1].tag, 190);
-
-  items = {Item(20, 0, 30, 10), Item(60, 10, 10, 10)};
-  const ScrollSettings right{stNormal, sdRight, 5, 10};
-  PrepareScroll(items, right, area);
-  EXPECT_EQ(Along(items, &ScrollItem::left), (Positions{-50, -10}));
-  EXPECT_TRUE(Quiet(items, right, area, 22));
-  EXPECT_EQ(items[1].left, 100);
-  EXPECT_EQ(StepOnce(items, right, area), (Reports{{1, seRight}}));
 }
 
 TEST(ScrollMotion, EmptyContainerStepsChangeNothing) {
