@@ -52,7 +52,6 @@ void TLumoFade::SetBounds(int left, int top, int width, int height) {
   height_ = height;
   if (surface_) surface_->BoundsChanged(left_, top_, width_, height_);
   Reset();
-  RequestRepaint();
 }
 
 void TLumoFade::SetColorFrom(Colour colour) {
@@ -60,7 +59,6 @@ void TLumoFade::SetColorFrom(Colour colour) {
   colorFrom_ = colour;
   display_.SetFillColour(colour);
   Reset();
-  RequestRepaint();
 }
 
 void TLumoFade::SetColorTo(Colour colour) {
@@ -68,7 +66,6 @@ void TLumoFade::SetColorTo(Colour colour) {
   colorTo_ = colour;
   target_.SetFillColour(colour);
   Reset();
-  RequestRepaint();
 }
 
 void TLumoFade::SetDisolvRate(std::int32_t rate) {
@@ -81,7 +78,6 @@ void TLumoFade::SetStretchToFit(bool stretch) {
   if (stretch == stretchToFit_) return;
   stretchToFit_ = stretch;
   Reset();
-  RequestRepaint();
 }
 
 void TLumoFade::Stop() {
@@ -91,7 +87,6 @@ void TLumoFade::Stop() {
 void TLumoFade::PictureChanged() {
   if (swapped_) return;
   Reset();
-  RequestRepaint();
 }
 
 void TLumoFade::RequestRepaint() {
