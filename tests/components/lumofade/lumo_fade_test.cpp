@@ -141,42 +141,37 @@ TEST(LumoFade, OnlyEffectiveWritesAndBoundsChangesRebuild) {
   EXPECT_EQ(PixelAt(fade.DisplayImage(), 0, 0), RgbColour(0xC0, 0xC0, 0xC0));
 }
 
+// Stretching on keeps the size and scales both pictures. Off, the control takes PicFrom's size,
+// else PicTo's, else keeps its own; each changed bound rebuilds once more from within, and every
+// rebuild fires OnReset. A side without a picture shows its colour.
 TEST(LumoFade, TheRebuildSizesTheControlAndItsImages) {
-  // Stretching on: the control keeps its size and both pictures are scaled to it.
-  TLumoFade fade;
-  fade.SetBounds(0, 0, 10, 6);
-  fade.SetPicFrom(SolidPicture(433, 353, 1, 2, 3));
-  fade.SetPicTo(SolidPicture(3, 3, 4, 5, 6));
-  EXPECT_EQ(fade.Width() * 100 + fade.Height(), 1006);
-  EXPECT_TRUE(AllOf(fade.DisplayImage(), RgbColour(3, 2, 1)));
-  EXPECT_TRUE(AllOf(fade.TargetImage(), RgbColour(6, 5, 4)));
-
-  // Stretching off, no picture: the control keeps its size.
-  TLumoFade off;
-  off.SetColorFrom(colours::Red);
-  off.SetColorTo(colours::Teal);
-  off.SetStretchToFit(false);
-  EXPECT_EQ(off.Width(), 75);
-  EXPECT_TRUE(AllOf(off.DisplayImage(), colours::Red) && AllOf(off.TargetImage(), colours::Teal));
-  // Only PicTo: its size, the display filled with ColorFrom. Each changed bound rebuilds once
-  // more from within, and every rebuild fires OnReset.
-  int resets = 0;
-  off.OnReset = [&resets](TLumoFade&) { ++resets; };
-  off.SetPicTo(SolidPicture(433, 353, 9, 8, 7));
-  EXPECT_EQ(resets, 3);
-  EXPECT_EQ((std::vector<int>{off.Width(), off.Height(), off.StartImage().Width()}),
-            (std::vector<int>{433, 353, 433}));
-  EXPECT_TRUE(AllOf(off.TargetImage(), RgbColour(7, 8, 9)));
-  EXPECT_TRUE(AllOf(off.DisplayImage(), colours::Red));
-  // Both pictures: PicFrom's size, PicTo scaled to it.
-  off.SetPicFrom(SolidPicture(20, 10, 1, 1, 1));
-  EXPECT_EQ(off.Width() * 100 + off.Height(), 2010);
-  EXPECT_TRUE(AllOf(off.DisplayImage(), RgbColour(1, 1, 1)));
-  EXPECT_TRUE(AllOf(off.TargetImage(), RgbColour(7, 8, 9)));
-  // Only PicFrom: its size, the target filled with ColorTo.
-  off.SetPicTo(nullptr);
-  EXPECT_EQ(off.Width(), 20);
-  EXPECT_TRUE(AllOf(off.TargetImage(), colours::Teal));
+  const auto big = SolidPicture(433, 353, 9, 8, 7), small = SolidPicture(20, 10, 1, 1, 1);
+  const Colour bigColour = RgbColour(7, 8, 9), smallColour = RgbColour(1, 1, 1);
+  struct Row {
+    bool stretch;
+    std::shared_ptr<const Picture> from, to;
+    int resets, width, height;
+    Colour display, target;
+  };
+  for (const Row& r : {Row{true, big, small, 1, 10, 6, bigColour, smallColour},
+                       Row{false, nullptr, nullptr, 1, 10, 6, colours::Red, colours::Teal},
+                       Row{false, nullptr, big, 3, 433, 353, colours::Red, bigColour},
+                       Row{false, small, big, 1, 20, 10, smallColour, bigColour},
+                       Row{false, small, nullptr, 1, 20, 10, smallColour, colours::Teal}}) {
+    TLumoFade fade;
+    fade.SetBounds(0, 0, 10, 6);
+    fade.SetColorFrom(colours::Red);
+    fade.SetColorTo(colours::Teal);
+    fade.SetStretchToFit(r.stretch);
+    fade.SetPicFrom(r.from);
+    int resets = 0;
+    fade.OnReset = [&resets](TLumoFade&) { ++resets; };
+    fade.SetPicTo(r.to);
+    EXPECT_EQ((std::vector<int>{resets, fade.Width(), fade.Height(), fade.StartImage().Width()}),
+              (std::vector<int>{r.resets, r.width, r.height, r.width}));
+    EXPECT_TRUE(AllOf(fade.DisplayImage(), r.display));
+    EXPECT_TRUE(AllOf(fade.TargetImage(), r.target));
+  }
 }
 
 TEST(LumoFade, IconsAndMetafilesShowTheSideColourWhereTheyDrawNothing) {
