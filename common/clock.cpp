@@ -1,15 +1,14 @@
 // The system clock and the installed-clock switch.
 #include "common/clock.h"
 
-#include <atomic>
 #include <chrono>
 #include <thread>
 
 namespace verdal {
 namespace {
-SystemClock g_systemClock;
+SystemClock systemClock;
 // Read by worker threads too (the scrolling control sleeps on it).
-std::atomic<Clock*> g_clock{&g_systemClock};
+constinit InstalledService<Clock> installedClock(systemClock);
 }  // namespace
 
 std::int64_t SystemClock::NowMs() {
@@ -28,12 +27,10 @@ std::uint32_t SystemClock::MillisecondsSinceMidnightUtc() {
   return static_cast<std::uint32_t>(duration_cast<milliseconds>(sinceMidnight).count());
 }
 
-Clock& AppClock() { return *g_clock.load(); }
+Clock& AppClock() { return installedClock.Get(); }
 
-void InstallClock(Clock* clock) { g_clock = clock ? clock : &g_systemClock; }
+void InstallClock(Clock* clock) { installedClock.Install(clock); }
 
-ScopedClock::ScopedClock(Clock& clock) : previous_(&AppClock()) { InstallClock(&clock); }
-
-ScopedClock::~ScopedClock() { InstallClock(previous_); }
+ScopedClock::ScopedClock(Clock& clock) : Scope(installedClock, clock) {}
 
 }  // namespace verdal

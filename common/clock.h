@@ -1,8 +1,9 @@
 // The one clock that every pause, chronometer, fade and seed goes through.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
+
+#include "common/installed_service.h"
 
 namespace verdal {
 
@@ -50,15 +51,9 @@ Clock& AppClock();
 void InstallClock(Clock* clock);
 
 // Installs a clock for the lifetime of a scope, then restores the previous one.
-class ScopedClock {
+class ScopedClock : public InstalledService<Clock>::Scope {
  public:
   explicit ScopedClock(Clock& clock);
-  ~ScopedClock();
-  ScopedClock(const ScopedClock&) = delete;
-  ScopedClock& operator=(const ScopedClock&) = delete;
-
- private:
-  Clock* previous_;
 };
 
 }  // namespace verdal
