@@ -3,17 +3,15 @@
 
 #include <algorithm>
 
+#include "common/little_endian.h"
+
 namespace verdal {
 namespace {
 
-std::int32_t ReadLe32(const std::uint8_t* p) {
-  return static_cast<std::int32_t>(std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 |
-                                   std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24);
-}
+std::int32_t ReadLe32(const std::uint8_t* p) { return static_cast<std::int32_t>(LoadLe32(p)); }
 
 void WriteLe32(std::uint8_t* p, std::int32_t value) {
-  auto v = static_cast<std::uint32_t>(value);
-  for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+  StoreLe32(p, static_cast<std::uint32_t>(value));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Bounded little-endian byte streams for reading and writing screen descriptions.
 #include "components/description/byte_stream.h"
 
+#include "common/little_endian.h"
+
 namespace verdal {
 
 EReadError::EReadError(const std::string& detail)
@@ -10,10 +12,7 @@ EReadError::EReadError(const std::string& detail)
 std::uint8_t ByteReader::ReadU8() { return ReadBytes(1)[0]; }
 
 std::int32_t ByteReader::ReadI32() {
-  auto b = ReadBytes(4);
-  std::uint32_t value = std::uint32_t{b[0]} | std::uint32_t{b[1]} << 8 | std::uint32_t{b[2]} << 16 |
-                        std::uint32_t{b[3]} << 24;
-  return static_cast<std::int32_t>(value);
+  return static_cast<std::int32_t>(LoadLe32(ReadBytes(4).data()));
 }
 
 std::span<const std::uint8_t> ByteReader::ReadBytes(std::size_t count) {
@@ -29,9 +28,9 @@ std::string ByteReader::ReadShortString() {
 }
 
 void ByteWriter::WriteI32(std::int32_t value) {
-  auto v = static_cast<std::uint32_t>(value);
-  for (int shift = 0; shift < 32; shift += 8)
-    bytes_.push_back(static_cast<std::uint8_t>(v >> shift));
+  std::uint8_t bytes[4];
+  StoreLe32(bytes, static_cast<std::uint32_t>(value));
+  WriteBytes(bytes);
 }
 
 void ByteWriter::WriteBytes(std::span<const std::uint8_t> bytes) {

@@ -3,19 +3,14 @@
 
 #include <cstring>
 
+#include "common/little_endian.h"
+
 namespace verdal {
 namespace {
 
 constexpr std::uint16_t kFormatPcm = 1;
 constexpr std::size_t kChunkHeaderSize = 8;
 constexpr std::size_t kPcmFormatSize = 16;
-
-std::uint16_t U16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | p[1] << 8); }
-
-std::uint32_t U32(const std::uint8_t* p) {
-  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
-         std::uint32_t{p[3]} << 24;
-}
 
 bool Is(const std::uint8_t* p, const char (&id)[5]) { return std::memcmp(p, id, 4) == 0; }
 
@@ -26,7 +21,7 @@ std::optional<WavFormat> ParseWav(std::span<const std::uint8_t> image) {
     return std::nullopt;
   }
   // The RIFF chunk must fit in the image; bytes after it are not ours to read.
-  std::uint32_t riffSize = U32(image.data() + 4);
+  std::uint32_t riffSize = LoadLe32(image.data() + 4);
   if (riffSize < 4 || riffSize > image.size() - 8) return std::nullopt;
   const std::size_t end = std::size_t{riffSize} + 8;
 
@@ -35,16 +30,16 @@ std::optional<WavFormat> ParseWav(std::span<const std::uint8_t> image) {
   std::size_t position = 12;
   while (end - position >= kChunkHeaderSize) {
     const std::uint8_t* header = image.data() + position;
-    std::size_t size = U32(header + 4);
+    std::size_t size = LoadLe32(header + 4);
     std::size_t body = position + kChunkHeaderSize;
     if (size > end - body) return std::nullopt;
     const std::uint8_t* p = image.data() + body;
     if (Is(header, "fmt ")) {
-      if (size < kPcmFormatSize || U16(p) != kFormatPcm) return std::nullopt;
-      format.channels = U16(p + 2);
-      format.sampleRate = static_cast<int>(U32(p + 4));
-      std::uint16_t blockAlign = U16(p + 12);
-      format.bitsPerSample = U16(p + 14);
+      if (size < kPcmFormatSize || LoadLe16(p) != kFormatPcm) return std::nullopt;
+      format.channels = LoadLe16(p + 2);
+      format.sampleRate = static_cast<int>(LoadLe32(p + 4));
+      std::uint16_t blockAlign = LoadLe16(p + 12);
+      format.bitsPerSample = LoadLe16(p + 14);
       if (format.channels < 1 || format.channels > 2) return std::nullopt;
       if (format.bitsPerSample != 8 && format.bitsPerSample != 16) return std::nullopt;
       if (format.sampleRate < 1000 || format.sampleRate > 192000) return std::nullopt;
