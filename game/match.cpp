@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "common/ascii.h"
 #include "game/game_error.h"
 #include "game/marking.h"
 #include "game/settings_file.h"
@@ -14,8 +15,6 @@ namespace verdal {
 namespace {
 
 constexpr const char* kReadyMessage = "Prêt pour le mot suivant?";
-
-char ToUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
 }  // namespace
 
@@ -52,6 +51,7 @@ void Match::StartMatch(int players, const std::array<std::string, 2>& names) {
     BuildWordPool();
     match_.L = length;
     match_.R = length - 1;
+    show_.MatchStarting(match_.L, match_.players);
     ClearBoard();
     RefreshPanels();
     NewDeal();
@@ -60,11 +60,18 @@ void Match::StartMatch(int players, const std::array<std::string, 2>& names) {
 
 void Match::AddKey(char character) {
   if (!deal_.open || deal_.proposal.size() >= static_cast<std::size_t>(match_.L)) return;
-  const char letter = ToUpper(character);
+  const char letter = AsciiUpper(character);
   deal_.proposal += letter;
   const int position = static_cast<int>(deal_.proposal.size());
   if (position < match_.L) {
-    show_.ShowTypedLetter(position, letter);
+    // The proposal stays open while a letter is shown, so a key handed to us then is
+    // taken; a failed showing closes it like any other failed presentation call.
+    try {
+      show_.ShowTypedLetter(position, letter);
+    } catch (...) {
+      deal_.open = false;
+      throw;
+    }
     return;
   }
   // The last letter is shown with the proposal already closed and the evaluation under
@@ -90,6 +97,7 @@ void Match::NewDeal() {
   deal_.row = 1;
   RefreshPanels();
   deal_.word = DrawWord();
+  show_.DealStarted(deal_.word);
   PrepareRow(1);
   show_.ResetChronometer(1);
   show_.ResetChronometer(2);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <system_error>
 
+#include "common/ascii.h"
 #include "common/io_error.h"
 #include "common/posix_file.h"
 #include "game/unit_var.h"
@@ -91,9 +92,7 @@ std::int32_t LoadPersonalList() {
   std::int32_t count = std::clamp(text.ReadCount(), 0, kPersonalCapacity);
   for (std::int32_t k = 0; k < count; ++k) {
     std::string word(text.ReadLine());
-    for (char& c : word) {
-      if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
+    std::ranges::transform(word, word.begin(), AsciiUpper);
     WordTable[kDictionarySize + k] = std::move(word);
     CategoryTable[kDictionarySize + k] = wcPersonal;
   }

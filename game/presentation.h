@@ -12,6 +12,13 @@ class Presentation {
  public:
   virtual ~Presentation() = default;
 
+  // A match begins: the settings are read and the pool is built, and nothing of the
+  // board has been drawn yet. The screen lays itself out for words of `length`
+  // letters and the number of players.
+  virtual void MatchStarting(int length, int players) = 0;
+  // A new deal's word has been drawn, before its first row is prepared.
+  virtual void DealStarted(const std::string& word) = 0;
+
   // Proposal cell `position` (from 1) shows the typed letter.
   virtual void ShowTypedLetter(int position, char letter) = 0;
   // Lays a valid proposal into a board row, letter by letter.

@@ -1,9 +1,16 @@
-// The program-wide generator's exact sequence and the clock switch.
+// The program-wide generator's exact sequence, the clock switch, the message guard
+// and the program folder.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "common/clock.h"
+#include "common/io_error.h"
+#include "common/messages.h"
+#include "common/program_folder.h"
 #include "common/random.h"
 
 namespace verdal {
@@ -44,6 +51,42 @@ TEST(Clock, ScopedClockRestoresTheSystemClock) {
   }
   EXPECT_EQ(&AppClock(), before);
   EXPECT_LT(AppClock().MillisecondsSinceMidnightUtc(), 86'400'000u);
+}
+
+struct RecordedMessages : Messages {
+  std::vector<std::string> shown;
+  void Show(const std::string& text) override { shown.push_back(text); }
+};
+
+// What a handler throws reaches the player as a message, and never escapes the guard;
+// a wait given up because its window closed is no error and shows nothing.
+TEST(Messages, ReportErrorsShowsWhatAHandlerThrows) {
+  RecordedMessages messages;
+  ScopedMessages scoped(messages);
+  EXPECT_TRUE(ReportErrors([] {}));
+  EXPECT_FALSE(ReportErrors([] { throw IoError(2); }));
+  EXPECT_FALSE(ReportErrors([] { throw std::runtime_error("Il n'y a aucun mot!!"); }));
+  EXPECT_FALSE(ReportErrors([] { throw 42; }));
+  EXPECT_FALSE(ReportErrors([] { throw Abandoned(); }));
+  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Fichier introuvable",
+                                                      "Il n'y a aucun mot!!", "Erreur inconnue"}));
+}
+
+TEST(ProgramFolder, ScopedFolderIsMadeCurrentThenRestored) {
+  const std::filesystem::path own = ProgramFolder();
+  EXPECT_TRUE(std::filesystem::exists(own / "common_tests"));
+  const std::filesystem::path before = std::filesystem::current_path();
+  const std::filesystem::path temp = std::filesystem::temp_directory_path();
+  {
+    ScopedProgramFolder scoped(temp);
+    MakeProgramFolderCurrent();
+    EXPECT_EQ(std::filesystem::current_path(), std::filesystem::canonical(temp));
+    const std::filesystem::path missing = temp / "verdal-no-such-folder";
+    ScopedProgramFolder gone(missing);
+    EXPECT_THROW(MakeProgramFolderCurrent(), IoError);
+  }
+  EXPECT_EQ(ProgramFolder(), own);
+  std::filesystem::current_path(before);
 }
 
 }  // namespace

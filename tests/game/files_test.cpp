@@ -20,14 +20,14 @@
 namespace verdal {
 namespace {
 
-using testing::DictionaryBytes;
-using testing::EntryBytes;
-using testing::PersoText;
-using testing::ReadBytes;
-using testing::Settings;
-using testing::SettingsBytes;
-using testing::TempCurrentDir;
-using testing::WriteBytes;
+using test::DictionaryBytes;
+using test::EntryBytes;
+using test::PersoText;
+using test::ReadBytes;
+using test::Settings;
+using test::SettingsBytes;
+using test::TempCurrentDir;
+using test::WriteBytes;
 
 bool RunningAsRoot() { return ::geteuid() == 0; }
 
@@ -324,7 +324,7 @@ TEST(PersonalList, CountLineFormat) {
 TEST(PersonalList, GameTakesTheFirstTenThousandWords) {
   TempCurrentDir dir;
   std::vector<std::string> words;
-  for (int k = 0; k < kPersonalCapacity + 2; ++k) words.push_back(testing::SyntheticWord(k, 7));
+  for (int k = 0; k < kPersonalCapacity + 2; ++k) words.push_back(test::SyntheticWord(k, 7));
   WriteBytes("perso", PersoText(words, "\r\n"));
   EXPECT_EQ(LoadPersonalList(), kPersonalCapacity);
   EXPECT_EQ(WordTable[kWordTableSize - 1], words[kPersonalCapacity - 1]);

@@ -16,7 +16,7 @@
 #include "game/records.h"
 #include "game/unit_var.h"
 
-namespace verdal::testing {
+namespace verdal::test {
 
 // Makes a fresh temporary folder the current directory for the lifetime of the object.
 class TempCurrentDir {
@@ -110,4 +110,4 @@ inline std::string PersoText(const std::vector<std::string>& lines, const std::s
   return text;
 }
 
-}  // namespace verdal::testing
+}  // namespace verdal::test

@@ -12,6 +12,7 @@
 
 #include "common/io_error.h"
 #include "common/random.h"
+#include "game/chronometer.h"
 #include "game/dictionary_file.h"
 #include "game/game_error.h"
 #include "game/unit_var.h"
@@ -21,11 +22,11 @@
 namespace verdal {
 namespace {
 
-using testing::RecordingPresentation;
-using testing::Settings;
-using testing::SettingsBytes;
-using testing::TempCurrentDir;
-using testing::WriteBytes;
+using test::RecordingPresentation;
+using test::Settings;
+using test::SettingsBytes;
+using test::TempCurrentDir;
+using test::WriteBytes;
 
 const char* const kReady = "Prêt pour le mot suivant?";
 
@@ -34,7 +35,7 @@ const char* const kReady = "Prêt pour le mot suivant?";
 class MatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    WriteBytes("mots", testing::DictionaryBytes({{"BATEAU", 0}, {"RELEVE", 1}, {"CHATONS", 0}}));
+    WriteBytes("mots", test::DictionaryBytes({{"BATEAU", 0}, {"RELEVE", 1}, {"CHATONS", 0}}));
     LoadDictionary();
     UseSettings(6, 1);
     show_.match = &match_;
@@ -94,7 +95,7 @@ Log Proposal(int row, const std::string& text, const std::string& marks, int pla
   return out;
 }
 
-const Log kNewDeal = {"board", "panels", "board", "reset 1", "reset 2", "start"};
+const Log kNewDeal = {"board", "panels", "word BATEAU", "board", "reset 1", "reset 2", "start"};
 const Log kNextRow = {"start", "panels", "board"};
 const Log kEndOfEvaluation = {"panels"};
 
@@ -124,7 +125,8 @@ TEST_F(MatchTest, CallSequencesOfAWholeTwoPlayerMatch) {
   const std::string ready = std::string("reveal 5 BATEAU [") + kReady + "]";
 
   match_.StartMatch(2, {"Ana", "Bob"});
-  EXPECT_EQ(take(), Cat({{"board", "panels"}, kNewDeal}));
+  // The screen lays itself out once the settings are read, before the board is drawn.
+  EXPECT_EQ(take(), Cat({{"layout 6 2", "board", "panels"}, kNewDeal}));
 
   Type("zzzzzz");  // player 1, row 1: wrong
   EXPECT_EQ(take(), Cat({Proposal(1, "ZZZZZZ", "xxxxxx", 2), kNextRow, kEndOfEvaluation}));
@@ -286,8 +288,8 @@ TEST_F(MatchTest, KeysAndTimeOutsDuringAnimationsAreIgnored) {
 // operation there: the proposal stays closed, later keys and time-outs change nothing,
 // and the next match starts normally.
 TEST_F(MatchTest, AFailingPresentationCallStopsTheRulesUntilTheNextMatch) {
-  for (const std::string kind : {"typed 6", "proposal", "mark", "reveal", "board", "panels",
-                                 "start", "stop", "reset", "end"}) {
+  for (const std::string kind : {"typed 1", "typed 6", "proposal", "mark", "reveal", "board",
+                                 "panels", "word", "start", "stop", "reset", "end"}) {
     SCOPED_TRACE(kind);
     show_.during = nullptr;
     match_.StartMatch(1, {"Ana", ""});
@@ -335,6 +337,34 @@ TEST_F(MatchTest, KeysTypedWhileALetterIsShownAreTaken) {
   Type("BTEAU");
   EXPECT_EQ(show_.Calls("typed").at(1), "typed 2 A");
   EXPECT_EQ(match_.State().scores[0], 1);
+}
+
+// The bar of the player to play moves one step a tick; its hundredth step is a time-out.
+// With two players, player 2's bar takes its first step in the tick of player 1's time-out.
+TEST_F(MatchTest, ChronometerStepsTheBarOfThePlayerToPlay) {
+  struct Case {
+    int players;
+    int ticks;
+    int current, bar1, bar2, row;
+  };
+  for (const Case& c : {Case{1, 99, 1, 99, 0, 1}, Case{1, 100, 1, 0, 0, 2},
+                        Case{1, 250, 1, 50, 0, 3}, Case{2, 99, 1, 99, 0, 1},
+                        Case{2, 100, 2, 0, 1, 2}, Case{2, 198, 2, 0, 99, 2},
+                        Case{2, 199, 1, 0, 0, 3}, Case{2, 200, 1, 1, 0, 3}}) {
+    SCOPED_TRACE(::testing::Message() << c.players << " players, " << c.ticks << " ticks");
+    Chronometer chronometer(match_);
+    show_.during = [&](const std::string& call) {
+      if (call.rfind("reset ", 0) == 0) chronometer.Reset(call.back() - '0');
+    };
+    match_.StartMatch(c.players, {"Ana", "Bob"});
+    Type("BA");  // a time-out drops what was typed
+    for (int k = 0; k < c.ticks; ++k) chronometer.Tick();
+    EXPECT_EQ(match_.State().current, c.current);
+    EXPECT_EQ(chronometer.Bar(1), c.bar1);
+    EXPECT_EQ(chronometer.Bar(2), c.bar2);
+    EXPECT_EQ(match_.Deal().row, c.row);
+    EXPECT_EQ(match_.Deal().proposal.empty(), c.row > 1);
+  }
 }
 
 TEST_F(MatchTest, DotsInAPersonalWordAreNotTakenForGivenLetters) {

@@ -17,17 +17,17 @@
 namespace verdal {
 namespace {
 
-using testing::PersoText;
-using testing::Settings;
-using testing::SyntheticWord;
-using testing::TempCurrentDir;
-using testing::WriteBytes;
+using test::PersoText;
+using test::Settings;
+using test::SyntheticWord;
+using test::TempCurrentDir;
+using test::WriteBytes;
 
 class WordPoolTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     TempCurrentDir dir;
-    WriteBytes("mots", testing::StandardDictionaryBytes());
+    WriteBytes("mots", test::StandardDictionaryBytes());
     LoadDictionary();
   }
 

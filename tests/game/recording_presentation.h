@@ -9,7 +9,7 @@
 #include "game/match.h"
 #include "game/presentation.h"
 
-namespace verdal::testing {
+namespace verdal::test {
 
 class RecordingPresentation : public Presentation {
  public:
@@ -18,6 +18,10 @@ class RecordingPresentation : public Presentation {
   const Match* match = nullptr;
   std::function<void(const std::string& call)> during;  // runs inside every call
 
+  void MatchStarting(int length, int players) override {
+    Note("layout " + std::to_string(length) + " " + std::to_string(players));
+  }
+  void DealStarted(const std::string& word) override { Note("word " + word); }
   void ShowTypedLetter(int position, char letter) override {
     Note("typed " + std::to_string(position) + " " + letter);
   }
@@ -54,4 +58,4 @@ class RecordingPresentation : public Presentation {
   }
 };
 
-}  // namespace verdal::testing
+}  // namespace verdal::test

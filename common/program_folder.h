@@ -1,0 +1,24 @@
+// The folder the program and its three data files live in, as an installed service:
+// the screens make it current before they open "mots", "data" or "perso", and tests
+// point it at a temporary folder so that no test writes beside the build's real files.
+#pragma once
+
+#include <filesystem>
+
+#include "common/installed_service.h"
+
+namespace verdal {
+
+// The folder of the running executable, or of the folder installed in its place.
+const std::filesystem::path& ProgramFolder();
+// Installs folder (not owned); nullptr restores the executable's own folder.
+void InstallProgramFolder(const std::filesystem::path* folder);
+// Makes ProgramFolder() the current directory. Throws IoError when it cannot.
+void MakeProgramFolderCurrent();
+
+class ScopedProgramFolder : public InstalledService<const std::filesystem::path>::Scope {
+ public:
+  explicit ScopedProgramFolder(const std::filesystem::path& folder);
+};
+
+}  // namespace verdal
