@@ -1,0 +1,37 @@
+// Termination requests from the desktop (SIGTERM at the session's end, SIGINT, SIGHUP)
+// turned into an orderly end of the message loop, so that the way out restores what the
+// program changed on the desktop.
+#pragma once
+
+#include <QObject>
+#include <csignal>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace verdal {
+
+// While it lives, the three signals reach onSignal on the user-interface thread (with the
+// signal's number) instead of killing the process. One at a time.
+class TerminationSignals : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit TerminationSignals(std::function<void(int signal)> onSignal);
+  ~TerminationSignals() override;
+  TerminationSignals(const TerminationSignals&) = delete;
+  TerminationSignals& operator=(const TerminationSignals&) = delete;
+
+  // True once a signal arrived, even before the message loop delivered it: start-up checks
+  // it between its long steps.
+  static bool Received();
+
+ private:
+  void Deliver();
+
+  std::function<void(int)> onSignal_;
+  QSocketNotifier* notifier_ = nullptr;
+  struct sigaction previous_[3];
+};
+
+}  // namespace verdal
