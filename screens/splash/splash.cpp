@@ -1,0 +1,93 @@
+// FSplash: the three fade controls and the sequence they play.
+#include "screens/splash/splash.h"
+
+#include <QEvent>
+#include <QScreen>
+
+#include "assets/pictures/pictures.h"
+#include "common/clock.h"
+#include "common/messages.h"
+#include "components/lumofade/qt/lumo_fade_widget.h"
+#include "components/lumofade/qt/picture_codecs.h"
+#include "platform/desktop.h"
+#include "platform/pointer.h"
+
+namespace verdal {
+namespace {
+
+constexpr int kPauseMs = 1000;
+constexpr int kMsecPerFrame = 25;
+
+LumoFadeWidget* MakeFade(QWidget* parent, const char* name, QRect bounds, const char* picture) {
+  auto* control = new LumoFadeWidget(parent);
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(bounds);
+  TLumoFade& fade = control->Fade();
+  fade.SetStretchToFit(false);
+  fade.SetColorTo(colours::Black);
+  fade.SetMsecPerFrame(kMsecPerFrame);
+  if (picture) fade.SetPicTo(LoadPicture(pictures::PictureBytes(picture)));
+  return control;
+}
+
+}  // namespace
+
+TFSplash::TFSplash(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+  setObjectName(QStringLiteral("FSplash"));
+  setStyleSheet(QStringLiteral("background: black;"));
+  if (const QScreen* desktop = screen()) setGeometry(desktop->geometry());
+  LumoFade1 = MakeFade(this, "LumoFade1", QRect(0, 0, 0, 0), nullptr);
+  LumoFade1->Fade().SetBlendRate(50);
+  LumoFade2 = MakeFade(this, "LumoFade2", QRect(104, 248, 612, 88), pictures::kBanniere);
+  LumoFade3 = MakeFade(this, "LumoFade3", QRect(304, 192, 200, 169), pictures::kLogo);
+  LumoFade2->hide();
+  LumoFade3->hide();
+  for (LumoFadeWidget* control : {LumoFade1, LumoFade2, LumoFade3}) {
+    control->installEventFilter(this);
+  }
+}
+
+void TFSplash::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  ReportErrors([&] { FormShow(); });
+}
+
+void TFSplash::FormShow() {
+  AppPointer().ShowCursor(false);
+  // Taken before the splash paints anything, so it first shows the desktop unchanged.
+  const QImage desktop = AppDesktop().Snapshot();
+  LumoFade1->setGeometry(0, 0, width(), height());
+  LumoFade1->Fade().SetPicFrom(
+      std::make_shared<const Picture>(PictureFromImage(desktop, PictureKind::Bitmap)));
+  LumoFade1->Fade().Reset();
+}
+
+void TFSplash::Play() {
+  timings_.clear();
+  repaint();
+  AppClock().SleepMs(kPauseMs);
+  Timed(*LumoFade1, &TLumoFade::Blend);
+  for (LumoFadeWidget* control : {LumoFade2, LumoFade3}) {
+    control->show();
+    Timed(*control, &TLumoFade::Blend);
+    AppClock().SleepMs(kPauseMs);
+    Timed(*control, &TLumoFade::ReverseBlend);
+  }
+}
+
+void TFSplash::Timed(LumoFadeWidget& control, void (TLumoFade::*fade)()) {
+  counted_ = &control;
+  paints_ = 0;
+  const std::int64_t start = AppClock().NowMs();
+  (control.Fade().*fade)();
+  timings_.push_back({control.objectName(), paints_, start, AppClock().NowMs()});
+  counted_ = nullptr;
+}
+
+bool TFSplash::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == counted_ && event->type() == QEvent::Paint) ++paints_;
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace verdal

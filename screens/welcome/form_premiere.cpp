@@ -1,0 +1,170 @@
+// Form_premiere: creation, hover labels, the web link and the way out.
+#include "screens/welcome/form_premiere.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QMouseEvent>
+
+#include "common/messages.h"
+#include "common/program_folder.h"
+#include "common/shell.h"
+#include "components/cboxbmp/qt/scrolling_text_bmp.h"
+#include "game/dictionary_file.h"
+#include "platform/pointer.h"
+#include "platform/task_bar.h"
+#include "screens/support/full_screen.h"
+#include "screens/support/makers.h"
+#include "screens/support/screen_lookup.h"
+#include "screens/welcome/welcome_layout.h"
+
+namespace verdal {
+namespace {
+
+template <class Control>
+Control* Child(QWidget* parent, const char* name) {
+  return parent->findChild<Control*>(QString::fromLatin1(name));
+}
+
+void ShowOver(const char* name) {
+  if (QWidget* screen = FindScreen(QString::fromLatin1(name))) {
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+  }
+}
+
+}  // namespace
+
+TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
+  setObjectName(QStringLiteral("Form_premiere"));
+  setWindowTitle(QStringLiteral("VERDAL"));
+  resize(800, 600);
+  setAutoFillBackground(true);
+  QPalette black = palette();
+  black.setColor(QPalette::Window, Qt::black);
+  setPalette(black);
+  setMouseTracking(true);
+
+  MakeControls(this, kWelcomeControls);
+  Image_quitter = Child<PictureButton>(this, "Image_quitter");
+  Image_jouer = Child<PictureButton>(this, "Image_jouer");
+  Label_quitter = Child<QLabel>(this, "Label_quitter");
+  Label_jouer = Child<QLabel>(this, "Label_jouer");
+  Image_fond = Child<QLabel>(this, "Image_fond");
+  ScrollingTextBmp1 = new TScrollingTextBmp(this);
+  ScrollingTextBmp1->setObjectName(QStringLiteral("ScrollingTextBmp1"));
+  ScrollingTextBmp1->setGeometry(kScrollBounds);
+  MakeControls(this, kWelcomeTopControls);
+  Image_aide = Child<PictureButton>(this, "Image_aide");
+  Label_aide = Child<QLabel>(this, "Label_aide");
+  Label_web = Child<PictureButton>(this, "Label_web");
+  Label_web->setCursor(Qt::ArrowCursor);
+  Label_web->setAlignment(Qt::AlignCenter);
+  Panel1 = MakeWelcomePanel(this);
+
+  ScrollingTextBmp1->SetTextContainer(Panel1);
+  ScrollingTextBmp1->SetScrollDirection(sdUp);
+  ScrollingTextBmp1->SetScrollType(stNormal);
+  ScrollingTextBmp1->SetTimeDelay(10);
+  ScrollingTextBmp1->SetScrollStep(1);
+  ScrollingTextBmp1->SetCompSpace(10);
+  ScrollingTextBmp1->SetStretch(false);
+  ScrollingTextBmp1->SetTile(true);
+  ScrollingTextBmp1->SetOnMouseMove(
+      [this](TScrollingTextBmp&, QMouseEvent&) { ReportErrors([&] { FormMouseMove(); }); });
+
+  const auto on = [this](PictureButton* button, void (TForm_premiere::*click)(),
+                         void (TForm_premiere::*move)()) {
+    connect(button, &PictureButton::clicked, this, [this, click] {
+      ReportErrors([&] { (this->*click)(); });
+    });
+    connect(button, &PictureButton::mouseMoved, this, [this, move] {
+      ReportErrors([&] { (this->*move)(); });
+    });
+  };
+  on(Image_jouer, &TForm_premiere::Image_jouerClick, &TForm_premiere::Image_jouerMouseMove);
+  on(Image_quitter, &TForm_premiere::Image_quitterClick,
+     &TForm_premiere::Image_quitterMouseMove);
+  on(Image_aide, &TForm_premiere::Image_aideClick, &TForm_premiere::Image_aideMouseMove);
+  on(Label_web, &TForm_premiere::Label_webClick, &TForm_premiere::Label_webMouseMove);
+}
+
+void TForm_premiere::FormCreate() {
+  AppTaskBar().Hide();
+  MakeProgramFolderCurrent();
+  HideButtons();
+  AppPointer().ShowCursor(true);
+  LoadDictionary();
+  ShowButtons();
+}
+
+void TForm_premiere::HideButtons() {
+  for (QWidget* control : {static_cast<QWidget*>(Image_jouer), static_cast<QWidget*>(Image_quitter),
+                           static_cast<QWidget*>(Label_jouer),
+                           static_cast<QWidget*>(Label_quitter), static_cast<QWidget*>(Image_fond)}) {
+    control->hide();
+  }
+}
+
+void TForm_premiere::ShowButtons() {
+  for (QWidget* control : {static_cast<QWidget*>(Label_web), static_cast<QWidget*>(Image_jouer),
+                           static_cast<QWidget*>(Image_quitter),
+                           static_cast<QWidget*>(Label_jouer),
+                           static_cast<QWidget*>(Label_quitter), static_cast<QWidget*>(Image_fond)}) {
+    control->show();
+  }
+  ScrollingTextBmp1->Start();
+}
+
+void TForm_premiere::Image_jouerClick() {
+  if (QWidget* setup = FindScreen(QStringLiteral("Form_debut"))) {
+    ShowFullScreen(*setup);
+    setup->repaint();
+  }
+}
+
+void TForm_premiere::Image_aideClick() { ShowOver("Form_aide"); }
+
+void TForm_premiere::Image_quitterClick() { Quit(); }
+
+void TForm_premiere::Quit() {
+  AppTaskBar().Show();
+  ScrollingTextBmp1->Stop();
+  QCoreApplication::quit();
+}
+
+void TForm_premiere::Image_jouerMouseMove() {
+  SetCaption(*Label_jouer, QStringLiteral("Jouer"));
+  SetCaption(*Label_quitter, QString());
+}
+
+void TForm_premiere::Image_quitterMouseMove() {
+  SetCaption(*Label_quitter, QStringLiteral("Quitter"));
+  SetCaption(*Label_jouer, QString());
+}
+
+void TForm_premiere::Image_aideMouseMove() { SetCaption(*Label_aide, QStringLiteral("Aide")); }
+
+void TForm_premiere::Label_webMouseMove() { SetTextColour(*Label_web, Qt::blue); }
+
+void TForm_premiere::Label_webClick() { AppShell().Open(kMakersWebPage); }
+
+void TForm_premiere::FormMouseMove() {
+  SetTextColour(*Label_web, Qt::white);
+  for (QLabel* label : {Label_jouer, Label_quitter, Label_aide}) SetCaption(*label, QString());
+}
+
+void TForm_premiere::mouseMoveEvent(QMouseEvent* event) {
+  // Moves over a control without a handler of its own reach the window too; only the
+  // bare window and the background picture count as the background.
+  const QWidget* under = childAt(event->position().toPoint());
+  if (!under || under == Image_fond) ReportErrors([&] { FormMouseMove(); });
+}
+
+void TForm_premiere::closeEvent(QCloseEvent* event) {
+  // The main window: closing it by any means ends the program, as the quit image does.
+  ReportErrors([&] { Quit(); });
+  event->accept();
+}
+
+}  // namespace verdal

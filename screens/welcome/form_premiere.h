@@ -1,0 +1,51 @@
+// Form_premiere: the welcome screen and main window, with its scrolling welcome text.
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace verdal {
+
+class PictureButton;
+class TScrollingTextBmp;
+
+class TForm_premiere : public QWidget {
+ public:
+  explicit TForm_premiere(QWidget* parent = nullptr);
+
+  // Takes over the desktop and loads the dictionary; the program runs it inside
+  // ReportErrors, so that a missing "mots" leaves the screen without its buttons.
+  void FormCreate();
+
+ protected:
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void HideButtons();
+  void ShowButtons();
+  void Image_jouerClick();
+  void Image_aideClick();
+  void Image_quitterClick();
+  void Image_jouerMouseMove();
+  void Image_quitterMouseMove();
+  void Image_aideMouseMove();
+  void Label_webMouseMove();
+  void Label_webClick();
+  void FormMouseMove();
+  void Quit();
+
+  PictureButton* Image_quitter;
+  PictureButton* Image_jouer;
+  QLabel* Label_quitter;
+  QLabel* Label_jouer;
+  QLabel* Image_fond;
+  TScrollingTextBmp* ScrollingTextBmp1;
+  PictureButton* Image_aide;
+  QLabel* Label_aide;
+  PictureButton* Label_web;
+  QWidget* Panel1;
+};
+
+}  // namespace verdal
