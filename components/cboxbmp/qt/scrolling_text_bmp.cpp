@@ -1,9 +1,8 @@
 // TScrollingTextBmp: painting, properties and the hand-over of the worker's steps.
 #include "components/cboxbmp/qt/scrolling_text_bmp.h"
 
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
+#include <QMetaObject>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -13,11 +12,6 @@
 namespace verdal {
 
 namespace {
-
-QEvent::Type StepEventType() {
-  static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
-  return type;
-}
 
 QColor ToQColor(Colour c) {
   const Colour rgb = ResolveColour(c);
@@ -68,23 +62,6 @@ void DrawLabel(QPainter& painter, const QLabel& label) {
   painter.drawText(label.geometry(), flags, text);
 }
 
-// Receives the worker's step requests on the UI thread.
-class StepCourier : public QObject {
- public:
-  explicit StepCourier(std::function<void()> serve) : serve_(std::move(serve)) {}
-
-  bool event(QEvent* event) override {
-    // Serve before reading the event: the worker allocated it, and the worker's lock, taken
-    // by ServeStep, is what orders that allocation before this read for the thread checker.
-    serve_();
-    if (event->type() == StepEventType()) return true;
-    return QObject::event(event);
-  }
-
- private:
-  const std::function<void()> serve_;
-};
-
 }  // namespace
 
 std::int32_t ItemTag(const QWidget& item) { return item.property(kItemTagProperty).toInt(); }
@@ -98,20 +75,14 @@ ItemKind KindOfItem(const QWidget& item) {
   return ItemKind::kOther;
 }
 
-TScrollingTextBmp::TScrollingTextBmp(QWidget* parent)
-    : QWidget(parent), courier_(std::make_unique<StepCourier>([this] {
-        if (worker_) worker_->ServeStep();
-      })) {
+TScrollingTextBmp::TScrollingTextBmp(QWidget* parent) : QWidget(parent) {
   resize(161, 129);
   setMouseTracking(true);
   // Every paint covers the whole rectangle, so Qt need not clear it first.
   setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-TScrollingTextBmp::~TScrollingTextBmp() {
-  worker_.reset();
-  courier_.reset();
-}
+TScrollingTextBmp::~TScrollingTextBmp() { worker_.reset(); }
 
 Colour TScrollingTextBmp::Color() const {
   const QColor c = palette().color(QPalette::Window);
@@ -220,10 +191,22 @@ void TScrollingTextBmp::Start() {
   PrepareScroll(items, Settings(), Area());
   WriteItems(widgets, items);
   started_ = true;
-  QObject* courier = courier_.get();
+  // The worker paces real time on a clock of its own. A clock installed by a test belongs to
+  // the test, which may end it while the text still scrolls; and a manual clock never waits,
+  // so a worker sleeping on one would step flat out and move the test's time from its thread.
+  // Tests step the control themselves instead.
+  //
+  // Each request is a queued call by name. Qt builds a named call inside its own library; a
+  // functor's call object would be built here on the worker thread and read on the UI thread
+  // before ServeStep takes the worker's lock, an order the thread checker cannot see (Qt's
+  // queue lock is invisible to it).
   worker_ = std::make_unique<TAiziet>(
-      timeDelay_, AppClock(), [this] { Step(); },
-      [courier] { QCoreApplication::postEvent(courier, new QEvent(StepEventType())); });
+      timeDelay_, std::make_shared<SystemClock>(), [this] { Step(); },
+      [this] { QMetaObject::invokeMethod(this, "ServeStep", Qt::QueuedConnection); });
+}
+
+void TScrollingTextBmp::ServeStep() {
+  if (worker_) worker_->ServeStep();
 }
 
 void TScrollingTextBmp::Stop() {
@@ -236,16 +219,19 @@ void TScrollingTextBmp::Step() {
   std::vector<ScrollItem> items;
   ReadItems(*container_, widgets, items);
   ScrollReport report;
+  // A handler that deletes the control ends the step: nothing of the control is touched after.
+  const QPointer<TScrollingTextBmp> alive(this);
   if (onScroll_) {
     // The handler sees the items where this pass has put them so far.
     report = [&](std::size_t i, TcbScrollEvent edge) {
-      if (!onScroll_ || !widgets[i]) return;
+      if (!alive || !onScroll_ || !widgets[i]) return;
       WriteItems(widgets, items);
       CallHandler(onScroll_, *this, *widgets[i], edge);
-      RereadItems(widgets, items);
+      if (alive) RereadItems(widgets, items);
     };
   }
   StepScroll(items, Settings(), Area(), report);
+  if (!alive) return;
   WriteItems(widgets, items);
   repaint();
 }
@@ -302,15 +288,17 @@ void TScrollingTextBmp::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TScrollingTextBmp::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointer<TScrollingTextBmp> alive(this);
   CallHandler(onMouseUp_, *this, *event);
-  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+  if (alive && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
     CallHandler(onClick_, *this);
   }
 }
 
 void TScrollingTextBmp::mouseDoubleClickEvent(QMouseEvent* event) {
+  const QPointer<TScrollingTextBmp> alive(this);
   CallHandler(onDblClick_, *this);
-  QWidget::mouseDoubleClickEvent(event);
+  if (alive) QWidget::mouseDoubleClickEvent(event);
 }
 
 }  // namespace verdal

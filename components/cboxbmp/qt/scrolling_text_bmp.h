@@ -30,6 +30,8 @@ void SetItemTag(QWidget& item, std::int32_t tag);
 ItemKind KindOfItem(const QWidget& item);
 
 class TScrollingTextBmp : public QWidget {
+  Q_OBJECT
+
  public:
   using ScrollEvent =
       std::function<void(TScrollingTextBmp& sender, QWidget& comp, TcbScrollEvent screvent)>;
@@ -37,7 +39,8 @@ class TScrollingTextBmp : public QWidget {
   using MouseEvent = std::function<void(TScrollingTextBmp& sender, QMouseEvent& event)>;
 
   explicit TScrollingTextBmp(QWidget* parent = nullptr);
-  // Stops the worker and waits for it; a step already handed over never runs.
+  // Stops the worker and waits for it; a step already handed over never runs. A handler may
+  // delete the control (OnScroll, a mouse event): the control touches nothing of itself after.
   ~TScrollingTextBmp() override;
 
   // The background colour; follows the parent's until set.
@@ -79,7 +82,8 @@ class TScrollingTextBmp : public QWidget {
   // Asks the worker to stop and returns at once; a step it has already asked for still runs.
   void Stop();
   bool Started() const { return started_; }
-  // One step of the motion, then a paint; the worker hands it to the UI thread.
+  // One step of the motion, then a paint; the worker hands it to the UI thread, which reports
+  // what it throws and goes on.
   void Step();
 
   // The frame a paint shows, OnDraw included: background, then the visible items.
@@ -93,6 +97,8 @@ class TScrollingTextBmp : public QWidget {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  // The worker's queued call on the UI thread.
+  Q_INVOKABLE void ServeStep();
   void DrawBackground(QPainter& painter) const;
   QImage& PaintFrame();
   ScrollSettings Settings() const;
@@ -117,9 +123,8 @@ class TScrollingTextBmp : public QWidget {
   MouseEvent onMouseMove_;
   MouseEvent onMouseUp_;
 
-  // The courier receives the worker's requests; it outlives the worker so that a request
-  // posted before the worker ended is discarded with it, never delivered to a dead control.
-  std::unique_ptr<QObject> courier_;
+  // The worker's requests are queued calls to this control: Qt discards those still queued
+  // when the control goes, after its destructor has ended the worker.
   std::unique_ptr<TAiziet> worker_;
 };
 

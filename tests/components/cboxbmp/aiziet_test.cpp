@@ -2,12 +2,18 @@
 // and that stopping or destroying it never waits on a step that will not be served.
 #include "components/cboxbmp/aiziet.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <memory>
 #include <mutex>
+#include <stdexcept>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include "common/messages.h"
 
 namespace verdal {
 namespace {
@@ -56,7 +62,7 @@ struct PostBox {
 const std::vector<std::int64_t> kThreeDelaysOf25 = {10, 10, 5, 10, 10, 5, 10, 10, 5};
 
 TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheWholeDelayIsSlept) {
-  RecordingClock clock;
+  auto clock = std::make_shared<RecordingClock>();
   PostBox box;
   const std::thread::id self = std::this_thread::get_id();
   int steps = 0;
@@ -70,11 +76,11 @@ TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheWholeDelayIsSlept) {
         [&] {
           EXPECT_EQ(std::this_thread::get_id(), self);
           ++steps;
-          clock.Advance(2);
+          clock->Advance(2);
           selfWorker->ServeStep();  // a step that handles events never nests another
         },
         [&] {
-          clock.Advance(box.posted == 1 ? 40 : 3);
+          clock->Advance(box.posted == 1 ? 40 : 3);
           box.Post();
         });
     selfWorker = &worker;
@@ -84,12 +90,12 @@ TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheWholeDelayIsSlept) {
       worker.ServeStep();
     }
     box.WaitFor(4);
-    EXPECT_EQ(clock.NowMs(), 3 + 40 + 3 + 3 * (2 + 25) + 3);
+    EXPECT_EQ(clock->NowMs(), 3 + 40 + 3 + 3 * (2 + 25) + 3);
   }
   EXPECT_EQ(steps, 3);
-  EXPECT_EQ(clock.Sleeps(), kThreeDelaysOf25);  // in slices that a stop can cut short
+  EXPECT_EQ(clock->Sleeps(), kThreeDelaysOf25);  // in slices that a stop can cut short
 
-  RecordingClock negative;
+  auto negative = std::make_shared<RecordingClock>();
   PostBox negativeBox;
   {
     TAiziet worker(
@@ -99,11 +105,11 @@ TEST(TAiziet, StepsRunOneAtATimeOnTheServingThreadThenTheWholeDelayIsSlept) {
       worker.ServeStep();
     }
   }
-  EXPECT_TRUE(negative.Sleeps().empty());  // a negative delay counts as 0
+  EXPECT_TRUE(negative->Sleeps().empty());  // a negative delay counts as 0
 }
 
 TEST(TAiziet, StopReturnsAtOnceAndAtMostTheStepAskedForStillRuns) {
-  RecordingClock clock;
+  auto clock = std::make_shared<RecordingClock>();
   PostBox box;
   int steps = 0;
   TAiziet worker(
@@ -119,21 +125,21 @@ TEST(TAiziet, StopReturnsAtOnceAndAtMostTheStepAskedForStillRuns) {
   EXPECT_EQ(box.posted, 1);
 
   // A stop during the delay ends the worker within one slice, without another step.
-  RecordingClock realClock(false);
+  auto realClock = std::make_shared<RecordingClock>(false);
   PostBox sleepyBox;
   TAiziet sleepy(
       600000, realClock, [] {}, [&] { sleepyBox.Post(); });
   sleepyBox.WaitFor(1);
   sleepy.ServeStep();
-  while (realClock.Sleeps().empty()) std::this_thread::yield();
+  while (realClock->Sleeps().empty()) std::this_thread::yield();
   sleepy.RequestStop();
   while (!sleepy.Ended()) std::this_thread::yield();
   EXPECT_EQ(sleepyBox.posted, 1);
-  EXPECT_LT(realClock.Sleeps().size(), 5u);
+  EXPECT_LT(realClock->Sleeps().size(), 5u);
 }
 
 TEST(TAiziet, DestructionNeverWaitsForTheStepOrTheWholeDelay) {
-  RecordingClock clock(false);
+  auto clock = std::make_shared<RecordingClock>(false);
   for (int round = 0; round < 50; ++round) {
     PostBox box;
     TAiziet worker(
@@ -144,8 +150,39 @@ TEST(TAiziet, DestructionNeverWaitsForTheStepOrTheWholeDelay) {
     }
   }
   // A destroyed worker stopped within one slice of its minute-long delay.
-  for (std::int64_t ms : clock.Sleeps()) EXPECT_LE(ms, TAiziet::kSleepSliceMs);
-  EXPECT_LT(clock.Sleeps().size(), 100u);
+  for (std::int64_t ms : clock->Sleeps()) EXPECT_LE(ms, TAiziet::kSleepSliceMs);
+  EXPECT_LT(clock->Sleeps().size(), 100u);
+}
+
+class RecordedMessages final : public Messages {
+ public:
+  void Show(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+TEST(TAiziet, AFailedStepIsReportedThenTheWorkerAsksAgain) {
+  RecordedMessages messages;
+  ScopedMessages scoped(messages);
+  PostBox box;
+  TAiziet worker(
+      0, std::make_shared<RecordingClock>(), [] { throw std::runtime_error("Pas de texte"); },
+      [&] { box.Post(); });
+  box.WaitFor(1);
+  worker.ServeStep();  // returns: nothing unwinds into the event loop
+  box.WaitFor(2);
+  EXPECT_THAT(messages.texts, testing::ElementsAre("Pas de texte"));
+}
+
+TEST(TAiziet, AStepMayDestroyItsWorker) {
+  PostBox box;
+  std::unique_ptr<TAiziet> worker;
+  worker = std::make_unique<TAiziet>(
+      0, std::make_shared<RecordingClock>(), [&] { worker.reset(); }, [&] { box.Post(); });
+  box.WaitFor(1);
+  TAiziet* serving = worker.get();
+  serving->ServeStep();
+  EXPECT_EQ(worker, nullptr);
+  EXPECT_EQ(box.posted, 1);
 }
 
 }  // namespace

@@ -1,14 +1,22 @@
 // Creates, starts and destroys scrolling controls many times: destruction stops the worker
 // without a deadlock and no step ever reaches a destroyed control. Also runs under TSan.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QPointer>
 #include <QTest>
+#include <functional>
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "common/clock.h"
+#include "common/messages.h"
 #include "components/cboxbmp/qt/scrolling_text_bmp.h"
 
 namespace verdal {
@@ -99,6 +107,79 @@ TEST(ScrollingLifetime, StopReturnsAtOnceAndTheMotionHalts) {
   control->Start();  // a stopped control stays where it stopped
   QTest::qWait(20);
   EXPECT_EQ(first->y(), stoppedAt);
+}
+
+// Each way a handler of the control can be told to delete it: the worker's step, a click.
+TEST(ScrollingLifetime, AHandlerMayDeleteItsOwnControl) {
+  using Setup = std::function<void(TScrollingTextBmp&, std::function<void(TScrollingTextBmp&)>)>;
+  const std::vector<std::pair<const char*, Setup>> handlers = {
+      {"OnScroll",
+       [](TScrollingTextBmp& c, auto kill) {
+         c.SetScrollType(stBounce);  // the first label reaches the top edge within 8 steps
+         c.SetOnScroll([kill](TScrollingTextBmp& s, QWidget&, TcbScrollEvent) { kill(s); });
+         c.Start();
+       }},
+      {"OnMouseUp",
+       [](TScrollingTextBmp& c, auto kill) {
+         c.SetOnMouseUp([kill](TScrollingTextBmp& s, QMouseEvent&) { kill(s); });
+         QTest::mouseClick(&c, Qt::LeftButton);
+       }},
+      {"OnDblClick",
+       [](TScrollingTextBmp& c, auto kill) {
+         c.SetOnDblClick([kill](TScrollingTextBmp& s) { kill(s); });
+         QTest::mouseDClick(&c, Qt::LeftButton);
+       }},
+  };
+  for (const auto& [name, setup] : handlers) {
+    TScrollingTextBmp* control = nullptr;
+    auto window = ScrollingScreen(0, &control);
+    const QPointer<TScrollingTextBmp> alive(control);
+    setup(*control, [](TScrollingTextBmp& sender) { delete &sender; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return alive.isNull(); }, 5000)) << name;
+  }
+}
+
+class RecordedMessages final : public Messages {
+ public:
+  void Show(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+TEST(ScrollingLifetime, AFailedStepIsReportedAndTheTextGoesOn) {
+  RecordedMessages messages;
+  ScopedMessages scoped(messages);
+  TScrollingTextBmp* control = nullptr;
+  auto window = ScrollingScreen(0, &control);
+  control->SetScrollType(stBounce);
+  bool thrown = false;
+  control->SetOnScroll([&](TScrollingTextBmp&, QWidget&, TcbScrollEvent) {
+    if (!std::exchange(thrown, true)) throw std::runtime_error("Texte illisible");
+  });
+  control->Start();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return thrown; }, 5000));
+  const int framesAtFailure = g_frames;
+  EXPECT_TRUE(QTest::qWaitFor([&] { return g_frames > framesAtFailure + 2; }, 5000));
+  EXPECT_THAT(messages.texts, testing::ElementsAre("Texte illisible"));
+}
+
+// A test's clock may end while the control scrolls; and a manual clock never waits, so it
+// cannot pace the worker without letting it step flat out and move the test's time.
+TEST(ScrollingLifetime, TheWorkerDependsOnNoClockATestInstalls) {
+  TScrollingTextBmp* control = nullptr;
+  auto window = ScrollingScreen(600000, &control);
+  QWidget* first = control->TextContainer()->findChild<QLabel*>();
+  auto clock = std::make_unique<ManualClock>();
+  {
+    ScopedClock scoped(*clock);
+    control->Start();
+    const int start = first->y();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return first->y() != start; }, 5000));
+    QTest::qWait(30);
+    EXPECT_EQ(first->y(), start - 1);  // one step, then the whole delay
+  }
+  EXPECT_EQ(clock->NowMs(), 0);
+  clock.reset();
+  QTest::qWait(30);
 }
 
 }  // namespace
