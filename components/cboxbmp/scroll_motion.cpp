@@ -187,16 +187,4 @@ void StepScroll(std::vector<ScrollItem>& items, const ScrollSettings& settings,
   }
 }
 
-std::vector<TileOrigin> TileOrigins(std::int32_t width, std::int32_t height, std::int32_t bw,
-                                    std::int32_t bh) {
-  std::vector<TileOrigin> origins;
-  if (bw <= 0 || bh <= 0 || width < 0 || height < 0) return origins;
-  for (std::int32_t row = 0; row <= height / bh; ++row) {
-    for (std::int32_t col = 0; col <= width / bw; ++col) {
-      origins.push_back({col * bw, row * bh});
-    }
-  }
-  return origins;
-}
-
 }  // namespace verdal

@@ -1,4 +1,4 @@
-// The motion of the scrolling text control, on plain items: preparation, steps, tiling.
+// The motion of the scrolling text control, on plain items: preparation and steps.
 #pragma once
 
 #include <cstddef>
@@ -56,16 +56,5 @@ void PrepareScroll(std::vector<ScrollItem>& items, const ScrollSettings& setting
 // One step of the motion; report may be empty.
 void StepScroll(std::vector<ScrollItem>& items, const ScrollSettings& settings,
                 const ScrollArea& area, const ScrollReport& report);
-
-struct TileOrigin {
-  std::int32_t x = 0;
-  std::int32_t y = 0;
-  bool operator==(const TileOrigin&) const = default;
-};
-
-// Where copies of a bw x bh picture go to tile a width x height frame: rows 0..height/bh and
-// columns 0..width/bw inclusive, rows outer. Empty when the picture has no area.
-std::vector<TileOrigin> TileOrigins(std::int32_t width, std::int32_t height, std::int32_t bw,
-                                    std::int32_t bh);
 
 }  // namespace verdal

@@ -242,9 +242,7 @@ void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
   } else if (stretch_) {
     painter.drawPixmap(rect(), bitmap_);
   } else if (tile_) {
-    for (const TileOrigin& o : TileOrigins(width(), height(), bitmap_.width(), bitmap_.height())) {
-      painter.drawPixmap(o.x, o.y, bitmap_);
-    }
+    painter.drawTiledPixmap(rect(), bitmap_);
   } else {
     painter.drawPixmap(0, 0, bitmap_);
   }

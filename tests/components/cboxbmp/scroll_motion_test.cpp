@@ -1,4 +1,4 @@
-// Checks the scrolling motion on plain items: start positions, steps, reports, tiling.
+// Checks the scrolling motion on plain items: start positions, steps and reports.
 #include "components/cboxbmp/scroll_motion.h"
 
 #include <gtest/gtest.h>
@@ -175,21 +175,6 @@ TEST(ScrollMotion, BounceReversesAtTheEdgesAndTwiceWhenAsLongAsTheArea) {
   EXPECT_EQ(StepOnce(items, right, area), (Reports{{0, seRight}}));
   EXPECT_EQ(items[0].left, 90);
   EXPECT_EQ(items[0].tag, -4);
-}
-
-TEST(ScrollMotion, TilesCoverTheFrameFromTheTopLeftCorner) {
-  const std::vector<TileOrigin> tiles = TileOrigins(497, 321, 100, 50);
-  ASSERT_EQ(tiles.size(), 5u * 7u);
-  EXPECT_EQ(tiles[1], (TileOrigin{100, 0}));
-  EXPECT_EQ(tiles[5], (TileOrigin{0, 50}));
-  EXPECT_EQ(tiles.back(), (TileOrigin{400, 300}));
-
-  // An exact multiple still gets one more column, wholly outside the frame.
-  const std::vector<TileOrigin> wide = TileOrigins(500, 321, 100, 50);
-  ASSERT_EQ(wide.size(), 6u * 7u);
-  EXPECT_EQ(wide[5], (TileOrigin{500, 0}));
-
-  EXPECT_TRUE(TileOrigins(497, 321, 0, 50).empty());
 }
 
 }  // namespace
