@@ -4,8 +4,6 @@
 #include <QWidget>
 #include <memory>
 
-class QLabel;
-
 namespace Ui {
 class Form_aide;
 }

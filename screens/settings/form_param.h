@@ -35,9 +35,6 @@ class TForm_param : public QWidget {
   // the personal list unused, the track bar's 5 seconds.
   void FormCreate();
 
-  // The number of words the controls allow, as last counted.
-  std::int32_t WordCount() const { return wordCount_; }
-
  protected:
   void showEvent(QShowEvent* event) override;
 

@@ -100,6 +100,16 @@ TEST_F(FormParam, IsAToolWindowOnTopAtItsPlace) {
   EXPECT_EQ(form_->size(), QSize(543, 415));
 }
 
+TEST_F(FormParam, TabGoesThroughTheLevelsThenTheListThenPerso) {
+  Create(Settings(6, 1, 2));
+  std::vector<std::string> order;
+  for (QWidget* w = Radio("Radio_facile"); order.size() < 5; w = w->nextInFocusChain()) {
+    if (w->focusPolicy() & Qt::TabFocus) order.push_back(w->objectName().toStdString());
+  }
+  EXPECT_EQ(order, (std::vector<std::string>{"Radio_facile", "Radio_difficile", "Radio_complet",
+                                             "Check_perso", "Radio_queperso"}));
+}
+
 // The count shown, and handed to the set-up screen, for the stored choices and list.
 TEST_F(FormParam, CountsTheWordsTheChoicesAllow) {
   struct Case {
