@@ -14,27 +14,26 @@ namespace {
 constexpr char kBlendRateMessage[] = "BlendRate must be between 0 and 256";
 constexpr char kDisolvRateMessage[] = "DisolvRate cannot be > Width * Height!";
 
+}  // namespace
+
 // Counts the transitions under way, so that Stop() knows whether anyone will look. A request
 // that no frame examined (made from OnBegin without ProcessMsgs, say) dies with the outermost
-// transition rather than cutting short the next one.
-class RunningTransition {
+// transition rather than cutting short the next one. A control disposed of meanwhile is
+// deleted there, the last use of it.
+class TLumoFade::RunningTransition {
  public:
-  RunningTransition(int& count, bool& stopRequested)
-      : count_(count), stopRequested_(stopRequested) {
-    ++count_;
-  }
+  explicit RunningTransition(TLumoFade& fade) : fade_(fade) { ++fade_.transitionsRunning_; }
   ~RunningTransition() {
-    if (--count_ == 0) stopRequested_ = false;
+    if (--fade_.transitionsRunning_ > 0) return;
+    fade_.stopRequested_ = false;
+    if (fade_.disposed_) delete &fade_;
   }
   RunningTransition(const RunningTransition&) = delete;
   RunningTransition& operator=(const RunningTransition&) = delete;
 
  private:
-  int& count_;
-  bool& stopRequested_;
+  TLumoFade& fade_;
 };
-
-}  // namespace
 
 TLumoFade::TLumoFade(LumoFadeSurface* surface) : surface_(surface) {
   display_.SetFillColour(colorFrom_);
@@ -84,6 +83,17 @@ void TLumoFade::Stop() {
   if (transitionsRunning_ > 0) stopRequested_ = true;
 }
 
+void TLumoFade::Dispose(std::unique_ptr<TLumoFade> fade) {
+  if (!fade || fade->transitionsRunning_ == 0) return;
+  fade->surface_ = nullptr;
+  fade->disposed_ = true;
+  fade.release();  // the outermost transition deletes it
+}
+
+void TLumoFade::Fire(const NotifyEvent<TLumoFade>& event) {
+  if (!disposed_) Notify(event, *this);
+}
+
 void TLumoFade::PictureChanged() {
   if (swapped_) return;
   Reset();
@@ -115,7 +125,7 @@ void TLumoFade::Reset() {
   BuildSide(target_, picTo_);
   start_.SetSize(display_.Width(), display_.Height());
   RequestRepaint();
-  Notify(OnReset, *this);
+  Fire(OnReset);
 }
 
 void TLumoFade::BuildSide(WorkImage& image, const PictureHolder& picture) {
@@ -163,31 +173,31 @@ void TLumoFade::ReleaseOrder() {
 }
 
 void TLumoFade::Blend() {
-  RunningTransition running(transitionsRunning_, stopRequested_);
+  RunningTransition running(*this);
   Reset();
   if (blendRate_ < 1) throw ELumoFade(kBlendRateMessage);
-  Notify(OnBegin, *this);
+  Fire(OnBegin);
   CopyImage(display_, start_);
   if (BlendFrames()) EndForward(true);
 }
 
 void TLumoFade::ReverseBlend() {
-  RunningTransition running(transitionsRunning_, stopRequested_);
+  RunningTransition running(*this);
   SideSwap();
   CopyImage(display_, start_);
   if (BlendFrames()) Reset();
 }
 
 void TLumoFade::Dissolve() {
-  RunningTransition running(transitionsRunning_, stopRequested_);
+  RunningTransition running(*this);
   Reset();
   const std::int32_t perFrame = BuildOrder();
-  Notify(OnBegin, *this);
+  Fire(OnBegin);
   if (DissolveFrames(perFrame)) EndForward(false);
 }
 
 void TLumoFade::ReverseDissolve() {
-  RunningTransition running(transitionsRunning_, stopRequested_);
+  RunningTransition running(*this);
   SideSwap();
   if (DissolveFrames(BuildOrder())) Reset();
 }
@@ -202,7 +212,7 @@ void TLumoFade::EndForward(bool blended) {
       ReverseBlend();
     }
   }
-  Notify(OnEnd, *this);
+  Fire(OnEnd);
 }
 
 bool TLumoFade::BlendFrames() {
@@ -256,6 +266,7 @@ void TLumoFade::CopyPixels(std::size_t from, std::size_t to) {
 }
 
 bool TLumoFade::Pace(std::int64_t& deadline) {
+  if (disposed_) return false;
   Clock& clock = AppClock();
   deadline += msecPerFrame_;
   if (!processMsgs_) {
@@ -265,6 +276,7 @@ bool TLumoFade::Pace(std::int64_t& deadline) {
   // At least one pass; between passes a 1 ms sleep instead of spinning a core.
   for (;;) {
     if (surface_) surface_->ProcessMessages();
+    if (disposed_) return false;
     if (clock.NowMs() > deadline) break;
     clock.SleepMs(1);
   }
@@ -277,7 +289,7 @@ bool TLumoFade::Pace(std::int64_t& deadline) {
 
 void TLumoFade::StopNow() {
   if (surface_) surface_->DrawNow(target_);
-  Notify(OnEnd, *this);
+  Fire(OnEnd);
   stopRequested_ = false;
   ReleaseOrder();
 }

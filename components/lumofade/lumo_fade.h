@@ -115,7 +115,17 @@ class TLumoFade {
   void MouseEnter() { Notify(OnMouseEnter, *this); }
   void MouseLeave() { Notify(OnMouseLeave, *this); }
 
+  // Ends a control whose screen is going. Inside a transition (a handler, or a message handled
+  // between frames, destroyed the screen) the control cannot go at once, since the transition
+  // still runs on it: it leaves its surface, calls no handler again, stops at the next frame
+  // boundary, and is deleted when the outermost transition returns.
+  static void Dispose(std::unique_ptr<TLumoFade> fade);
+
  private:
+  class RunningTransition;
+
+  // Calls a handler unless the control was disposed of.
+  void Fire(const NotifyEvent<TLumoFade>& event);
   std::int64_t Area() const { return std::int64_t{std::max(width_, 0)} * std::max(height_, 0); }
   void PictureChanged();
   void RequestRepaint();
@@ -166,6 +176,7 @@ class TLumoFade {
   std::int32_t swapDelay_ = 1;
 
   int transitionsRunning_ = 0;
+  bool disposed_ = false;
 };
 
 }  // namespace verdal

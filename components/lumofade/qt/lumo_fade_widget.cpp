@@ -17,12 +17,14 @@ LumoFadeWidget::LumoFadeWidget(QWidget* parent) : QWidget(parent) {
   // The control covers every pixel of its rectangle: nothing needs painting behind it.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
-  fade_.SetSurface(this);
-  setGeometry(fade_.Left(), fade_.Top(), fade_.Width(), fade_.Height());
+  fade_->SetSurface(this);
+  setGeometry(fade_->Left(), fade_->Top(), fade_->Width(), fade_->Height());
 }
 
+LumoFadeWidget::~LumoFadeWidget() { TLumoFade::Dispose(std::move(fade_)); }
+
 void LumoFadeWidget::paintEvent(QPaintEvent* /*event*/) {
-  const WorkImage& image = shownInstead_ ? *shownInstead_ : fade_.DisplayImage();
+  const WorkImage& image = shownInstead_ ? *shownInstead_ : fade_->DisplayImage();
   if (image.Width() == 0 || image.Height() == 0) return;
   QPainter painter(this);
   painter.drawImage(0, 0, WrapWorkImage(image));
@@ -40,17 +42,17 @@ void LumoFadeWidget::resizeEvent(QResizeEvent* event) {
 
 void LumoFadeWidget::enterEvent(QEnterEvent* event) {
   QWidget::enterEvent(event);
-  fade_.MouseEnter();
+  fade_->MouseEnter();
 }
 
 void LumoFadeWidget::leaveEvent(QEvent* event) {
   QWidget::leaveEvent(event);
-  fade_.MouseLeave();
+  fade_->MouseLeave();
 }
 
 void LumoFadeWidget::FollowGeometry() {
   const QRect g = geometry();
-  fade_.SetBounds(g.x(), g.y(), g.width(), g.height());
+  fade_->SetBounds(g.x(), g.y(), g.width(), g.height());
 }
 
 void LumoFadeWidget::FollowGeometryInEvent() {

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <memory>
 
 #include "components/lumofade/lumo_fade.h"
 
@@ -17,6 +18,9 @@ class LumoFadeWidget : public QWidget, private LumoFadeSurface {
 
  public:
   explicit LumoFadeWidget(QWidget* parent = nullptr);
+  // May run inside one of the control's transitions (a handler deleted the widget): the
+  // control then outlives the widget until the transition has returned.
+  ~LumoFadeWidget() override;
 
   // The control itself: properties, pictures, transitions. Move and size the control through
   // it or through the widget; either way the other follows and the images are rebuilt. Qt
@@ -24,9 +28,9 @@ class LumoFadeWidget : public QWidget, private LumoFadeSurface {
   // geometry set meanwhile reaches the control here, before anything reads or runs it.
   TLumoFade& Fade() {
     FollowGeometry();
-    return fade_;
+    return *fade_;
   }
-  const TLumoFade& Fade() const { return fade_; }
+  const TLumoFade& Fade() const { return *fade_; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -44,7 +48,7 @@ class LumoFadeWidget : public QWidget, private LumoFadeSurface {
   void FollowGeometry();
   void FollowGeometryInEvent();
 
-  TLumoFade fade_;
+  std::unique_ptr<TLumoFade> fade_ = std::make_unique<TLumoFade>();
   // Set only while a stopped transition shows its target image in place of the display image.
   const WorkImage* shownInstead_ = nullptr;
 };

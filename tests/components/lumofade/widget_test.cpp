@@ -6,6 +6,7 @@
 #include <QEnterEvent>
 #include <QImage>
 #include <QPainter>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 #include <memory>
@@ -74,6 +75,30 @@ TEST_F(LumoFadeWidgetTest, AfterAStopPaintsShowTheReachedFrame) {
   EXPECT_NE(qRgb(reached[2], reached[1], reached[0]), qRgb(255, 255, 255));
   EXPECT_EQ(atEnd, qRgb(reached[2], reached[1], reached[0]));
   EXPECT_EQ(Shot(0, 0), atEnd);
+}
+
+// A handler, or a message handled between frames, may delete the widget: the transition ends
+// there and no handler runs after.
+TEST_F(LumoFadeWidgetTest, AWidgetDeletedDuringATransitionEndsIt) {
+  for (const bool processMsgs : {true, false}) {
+    auto* doomed = new LumoFadeWidget(&screen_);
+    const QPointer<LumoFadeWidget> alive(doomed);
+    TLumoFade& fade = doomed->Fade();
+    fade.SetProcessMsgs(processMsgs);
+    fade.SetAutoReverse(true);
+    int ends = 0;
+    fade.OnEnd = [&](TLumoFade&) { ++ends; };
+    fade.OnBegin = [&](TLumoFade&) {
+      if (processMsgs) {
+        QTimer::singleShot(0, doomed, [doomed] { delete doomed; });
+      } else {
+        delete doomed;
+      }
+    };
+    fade.Dissolve();
+    EXPECT_TRUE(alive.isNull()) << processMsgs;
+    EXPECT_EQ(ends, 0) << processMsgs;
+  }
 }
 
 TEST_F(LumoFadeWidgetTest, BoundsFollowEachOtherAndRebuild) {
