@@ -12,6 +12,10 @@
 namespace verdal {
 namespace {
 
+// The header's size is believed only up to here: a damaged or hostile file may announce 65500 x
+// 65500, some 12 GB of pixels. Every screen the game runs on, 4K included, fits.
+constexpr unsigned kMaxJpegSide = 4096;
+
 struct ErrorManager {
   jpeg_error_mgr pub;  // first, so libjpeg's pointer converts back to ours
   std::jmp_buf jump;
@@ -42,6 +46,9 @@ bool Decode(jpeg_decompress_struct& cinfo, ErrorManager& errors, const std::uint
   jpeg_create_decompress(&cinfo);
   jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
   jpeg_read_header(&cinfo, TRUE);
+  if (cinfo.image_width > kMaxJpegSide || cinfo.image_height > kMaxJpegSide) {
+    ERREXIT1(&cinfo, JERR_IMAGE_TOO_BIG, kMaxJpegSide);
+  }
   cinfo.out_color_space = JCS_EXT_BGR;
   jpeg_start_decompress(&cinfo);
   image.SetSize(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height));

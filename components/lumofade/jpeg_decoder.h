@@ -16,7 +16,8 @@ class JpegError : public std::runtime_error {
   explicit JpegError(const std::string& reason) : std::runtime_error(reason) {}
 };
 
-// Decodes a whole JPEG file held in memory; throws JpegError on a corrupt or truncated file.
+// Decodes a whole JPEG file held in memory; throws JpegError on a corrupt or truncated file, or
+// on one larger than 4096 pixels on a side.
 WorkImage DecodeJpeg(const std::uint8_t* data, std::size_t size);
 
 }  // namespace verdal
