@@ -70,6 +70,8 @@ TForm_debut::TForm_debut(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   MakeControls(this, kSetupControls);
   Image_fond = Child<QLabel>(this, "Image_fond");
+  // The background passes the pointer's moves on to the window, which empties the labels.
+  Image_fond->setMouseTracking(true);
   Image_jouer = Child<PictureButton>(this, "Image_jouer");
   Image_quitter = Child<PictureButton>(this, "Image_quitter");
   Image_aide = Child<PictureButton>(this, "Image_aide");

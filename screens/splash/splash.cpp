@@ -1,7 +1,9 @@
 // FSplash: the three fade controls and the sequence they play.
 #include "screens/splash/splash.h"
 
+#include <QCoreApplication>
 #include <QEvent>
+#include <QWindow>
 #include <QScreen>
 
 #include "assets/pictures/pictures.h"
@@ -17,6 +19,7 @@ namespace {
 
 constexpr int kPauseMs = 1000;
 constexpr int kMsecPerFrame = 25;
+constexpr int kExposeWaitMs = 2000;
 
 LumoFadeWidget* MakeFade(QWidget* parent, const char* name, QRect bounds, const char* picture) {
   auto* control = new LumoFadeWidget(parent);
@@ -63,8 +66,19 @@ void TFSplash::FormShow() {
   LumoFade1->Fade().Reset();
 }
 
+void TFSplash::WaitUntilExposed() {
+  // The window system maps a new window in its own time, and frames painted before that
+  // are lost. Input stays queued: the start-up takes none.
+  const std::int64_t until = AppClock().NowMs() + kExposeWaitMs;
+  while (!(windowHandle() && windowHandle()->isExposed()) && AppClock().NowMs() < until) {
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (!windowHandle()->isExposed()) AppClock().SleepMs(1);
+  }
+}
+
 void TFSplash::Play() {
   timings_.clear();
+  WaitUntilExposed();
   repaint();
   AppClock().SleepMs(kPauseMs);
   Timed(*LumoFade1, &TLumoFade::Blend);

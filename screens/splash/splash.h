@@ -36,6 +36,7 @@ class TFSplash : public QWidget {
 
  private:
   void FormShow();
+  void WaitUntilExposed();
   void Timed(LumoFadeWidget& control, void (TLumoFade::*fade)());
 
   LumoFadeWidget* LumoFade1;

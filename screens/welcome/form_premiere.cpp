@@ -51,6 +51,8 @@ TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
   Label_quitter = Child<QLabel>(this, "Label_quitter");
   Label_jouer = Child<QLabel>(this, "Label_jouer");
   Image_fond = Child<QLabel>(this, "Image_fond");
+  // The background passes the pointer's moves on to the window, which empties the labels.
+  Image_fond->setMouseTracking(true);
   ScrollingTextBmp1 = new TScrollingTextBmp(this);
   ScrollingTextBmp1->setObjectName(QStringLiteral("ScrollingTextBmp1"));
   ScrollingTextBmp1->setGeometry(kScrollBounds);

@@ -1,0 +1,170 @@
+// The program's start-up: the display check, the splash's timing on the manual clock, the
+// screens' order, the pointer's count, and the task bar on each way out.
+#include <csignal>
+
+#include <QTimer>
+
+#include "screens/program/start_up.h"
+#include "screens/splash/splash.h"
+#include "screens/support/screen_lookup.h"
+#include "tests/screens/front/front_fixture.h"
+
+namespace verdal::test {
+namespace {
+
+class StartUpTest : public FrontTest {
+ protected:
+  // A screen that notes when it was made and what the start-up looked like then.
+  ScreenMaker Noting(const char* name, bool showsPointer = false, bool hidesTaskBar = false) {
+    return [=, this] {
+      made.push_back({name, clock.NowMs(), FindScreen(QStringLiteral("FSplash")) != nullptr,
+                      pointer.Count()});
+      if (showsPointer) AppPointer().ShowCursor(true);
+      if (hidesTaskBar) AppTaskBar().Hide();
+      auto screen = std::make_unique<QWidget>();
+      screen->setObjectName(QString::fromLatin1(name));
+      return screen;
+    };
+  }
+  struct Made {
+    std::string name;
+    std::int64_t atMs;
+    bool splashAlive;
+    int pointerCount;
+  };
+  std::vector<Made> made;
+};
+
+TEST_F(StartUpTest, SplashFadesRunTheirFramesOnTime) {
+  TFSplash splash;
+  splash.show();
+  EXPECT_EQ(pointer.Count(), -1);
+  EXPECT_EQ(desktop.snapshots, 1);
+  splash.Play();
+  struct Expected {
+    const char* control;
+    int frames;
+    std::int64_t startMs;
+  };
+  // Pauses of 1,000 ms before the first fade and between each fade in and out.
+  const Expected expected[] = {{"LumoFade1", 51, 1000},
+                               {"LumoFade2", 33, 2275},
+                               {"LumoFade2", 33, 4100},
+                               {"LumoFade3", 33, 4925},
+                               {"LumoFade3", 33, 6750}};
+  ASSERT_EQ(splash.Timings().size(), std::size(expected));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const FadeTiming& t = splash.Timings()[i];
+    SCOPED_TRACE(i);
+    EXPECT_EQ(t.control, QString::fromLatin1(expected[i].control));
+    EXPECT_EQ(t.frames, expected[i].frames);
+    EXPECT_EQ(t.startMs, expected[i].startMs);
+    EXPECT_EQ(t.endMs - t.startMs, expected[i].frames * 25);
+  }
+  EXPECT_EQ(clock.NowMs(), 7575);
+  AppPointer().ShowCursor(true);
+}
+
+TEST_F(StartUpTest, ScreensComeAfterTheSplashInTheirOrder) {
+  const auto screens = StartUp({Noting("Form_premiere", true), Noting("Form_debut"),
+                                Noting("Form_jeu6"), Noting("Form_param"), Noting("Form_aide")});
+  ASSERT_TRUE(screens);
+  ASSERT_EQ(made.size(), 5u);
+  const char* order[] = {"Form_premiere", "Form_debut", "Form_jeu6", "Form_param", "Form_aide"};
+  for (std::size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(made[i].name, order[i]);
+    EXPECT_EQ(made[i].atMs, 7575) << "no time passes once the splash has ended";
+    EXPECT_TRUE(made[i].splashAlive);
+  }
+  EXPECT_EQ(made[0].pointerCount, -1);
+  EXPECT_EQ(made[1].pointerCount, 0);
+  EXPECT_EQ(FindScreen(QStringLiteral("FSplash")), nullptr);
+  EXPECT_EQ(pointer.Count(), 0);
+  EXPECT_EQ(QApplication::applicationName(), "VERDAL");
+}
+
+class WrongDisplayTest : public StartUpTest, public ::testing::WithParamInterface<QSize> {};
+
+TEST_P(WrongDisplayTest, SaysSoAndMakesNothing) {
+  desktop.size = GetParam();
+  const auto windowsBefore = QApplication::topLevelWidgets().size();
+  EXPECT_FALSE(StartUp({Noting("Form_premiere", true)}));
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Relancez VERDAL en 800x600, Merci!!"});
+  EXPECT_TRUE(made.empty());
+  EXPECT_EQ(desktop.snapshots, 0);
+  EXPECT_EQ(pointer.Count(), 0);
+  EXPECT_EQ(QApplication::topLevelWidgets().size(), windowsBefore);
+  EXPECT_FALSE(std::filesystem::exists(folder_.Path() / "mots"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, WrongDisplayTest,
+                         ::testing::Values(QSize(1024, 768), QSize(800, 480), QSize(600, 800)));
+
+TEST_F(StartUpTest, AnErrorOutsideCreationEndsWithStatusOne) {
+  const ScreenMaker failing = [] () -> std::unique_ptr<QWidget> {
+    throw std::runtime_error("Panne au démarrage");
+  };
+  EXPECT_EQ(RunProgram({Noting("Form_premiere", false, true), failing}), 1);
+  EXPECT_EQ(messages.shown, std::vector<std::string>{"Panne au démarrage"});
+  EXPECT_EQ(FindScreen(QStringLiteral("FSplash")), nullptr);
+  EXPECT_FALSE(TaskBarHidden());
+  EXPECT_EQ(pointer.Count(), 0) << "the pointer comes back though no screen showed it";
+}
+
+class TerminationTest : public StartUpTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(TerminationTest, SignalEndsTheLoopWithTheTaskBarBack) {
+  const int signal = GetParam();
+  const ScreenMaker raising = [&] {
+    QTimer::singleShot(0, [signal] {
+      EXPECT_TRUE(TaskBarHidden());
+      std::raise(signal);
+    });
+    return std::make_unique<QWidget>();
+  };
+  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+  EXPECT_EQ(RunProgram({Noting("Form_premiere", true, true), raising}), 128 + signal);
+  EXPECT_FALSE(TaskBarHidden());
+  // The default actions are back once the program has left.
+  struct sigaction now {};
+  sigaction(signal, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, SIG_DFL);
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+
+// The real screens, from the files beside the program.
+class ProgramStartUpTest : public StartUpTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  ProgramStartUpTest() {
+    for (const char* name : {"data", "perso"}) {
+      std::filesystem::copy_file(std::filesystem::path(VERDAL_DATA_DIR) / name,
+                                 folder_.Path() / name);
+    }
+  }
+};
+
+TEST_P(ProgramStartUpTest, CreatesEveryScreenOnceWithOrWithoutMots) {
+  const bool withMots = GetParam();
+  if (withMots) WriteMots();
+  auto screens = StartUp(ProgramScreens());
+  ASSERT_TRUE(screens);
+  std::vector<QString> names;
+  for (const auto& screen : *screens) names.push_back(screen->objectName());
+  ASSERT_GE(names.size(), 2u);
+  EXPECT_EQ(names[0], "Form_premiere");
+  EXPECT_EQ(names[1], "Form_debut");
+  EXPECT_EQ(messages.shown.size(), withMots ? 0u : 1u);
+  QWidget& welcome = *screens->front();
+  EXPECT_TRUE(welcome.isVisible());
+  EXPECT_TRUE(welcome.isFullScreen());
+  EXPECT_EQ(welcome.findChild<QWidget*>(QStringLiteral("Image_jouer"))->isVisible(), withMots);
+  for (std::size_t i = 1; i < screens->size(); ++i) EXPECT_FALSE((*screens)[i]->isVisible());
+  EXPECT_EQ(pointer.Count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mots, ProgramStartUpTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "WithMots" : "WithoutMots"; });
+
+}  // namespace
+}  // namespace verdal::test
