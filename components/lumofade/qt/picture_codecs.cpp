@@ -5,6 +5,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <cstring>
 
 #include "components/lumofade/jpeg_decoder.h"
 
@@ -44,21 +45,22 @@ QImage RenderSvg(const QByteArray& bytes) {
 Picture PictureFromImage(const QImage& image, PictureKind kind) {
   Picture picture;
   picture.kind = kind;
-  picture.pixels.SetSize(image.width(), image.height());
+  const int width = image.width();
+  picture.pixels.SetSize(width, image.height());
+  // The picture keeps its alpha apart, so its colours are the unpremultiplied ones: a
+  // premultiplied image (a rendered vector picture) goes through the plain alpha format first.
   const bool transparent = image.hasAlphaChannel();
-  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-  if (transparent) picture.alpha.resize(static_cast<std::size_t>(image.width()) * image.height());
-  for (int y = 0; y < argb.height(); ++y) {
-    const auto* from = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-    std::uint8_t* to = picture.pixels.Row(y);
-    for (int x = 0; x < argb.width(); ++x) {
-      to[3 * x] = static_cast<std::uint8_t>(qBlue(from[x]));
-      to[3 * x + 1] = static_cast<std::uint8_t>(qGreen(from[x]));
-      to[3 * x + 2] = static_cast<std::uint8_t>(qRed(from[x]));
-      if (transparent) {
-        picture.alpha[static_cast<std::size_t>(y) * argb.width() + x] =
-            static_cast<std::uint8_t>(qAlpha(from[x]));
-      }
+  const QImage plain = transparent ? image.convertToFormat(QImage::Format_ARGB32) : image;
+  const QImage bgr = plain.convertToFormat(QImage::Format_BGR888);
+  for (int y = 0; y < bgr.height(); ++y) {
+    std::memcpy(picture.pixels.Row(y), bgr.constScanLine(y), static_cast<std::size_t>(width) * 3);
+  }
+  if (transparent) {
+    const QImage alpha = plain.convertToFormat(QImage::Format_Alpha8);
+    picture.alpha.resize(static_cast<std::size_t>(width) * image.height());
+    for (int y = 0; y < alpha.height(); ++y) {
+      std::memcpy(picture.alpha.data() + static_cast<std::size_t>(y) * width,
+                  alpha.constScanLine(y), static_cast<std::size_t>(width));
     }
   }
   return picture;

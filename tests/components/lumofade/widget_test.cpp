@@ -13,6 +13,7 @@
 #include <QtEndian>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "common/clock.h"
 #include "components/lumofade/jpeg_decoder.h"
@@ -202,6 +203,20 @@ TEST(PictureCodecs, RefuseUnreadableBytes) {
               testing::ThrowsMessage<JpegError>(testing::HasSubstr("Image JPEG illisible")));
   EXPECT_THROW(LoadPicture(QByteArray("not a picture at all")), PictureError);
   EXPECT_THROW(LoadPicture(QByteArray("<svg xmlns='http://www.w3.org/2000/svg'")), PictureError);
+}
+
+// The picture keeps its alpha apart: colours stay unpremultiplied whatever the image's format.
+TEST(PictureCodecs, PicturesKeepPlainColoursAndTheirAlpha) {
+  QImage image(2, 1, QImage::Format_ARGB32_Premultiplied);
+  image.setPixelColor(0, 0, QColor(200, 100, 40, 128));
+  image.setPixelColor(1, 0, QColor(10, 20, 30));
+  const QRgb half = image.convertToFormat(QImage::Format_ARGB32).pixel(0, 0);
+  const Picture picture = PictureFromImage(image, PictureKind::Metafile);
+  const std::uint8_t* row = picture.pixels.Row(0);
+  EXPECT_EQ(std::vector<int>(row, row + 6),
+            (std::vector<int>{qBlue(half), qGreen(half), qRed(half), 30, 20, 10}));
+  EXPECT_GT(qRed(half), 190);  // not the premultiplied 100
+  EXPECT_EQ(picture.alpha, (std::vector<std::uint8_t>{128, 255}));
 }
 
 // The header's size is refused before anything is allocated for it: 65500 x 65500 (libjpeg's
