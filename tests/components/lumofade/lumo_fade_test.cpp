@@ -2,6 +2,7 @@
 // manual clock (frames, weights, schedules, events, stops, failures).
 #include "components/lumofade/lumo_fade.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -287,12 +288,9 @@ TEST_F(Transitions, FailuresComeAfterTheRebuildAndBeforeOnBegin) {
   fade.SetDisolvRate(100);
   fade.SetPicTo(SolidPicture(9, 9, 1, 1, 1));  // 81 pixels, fewer than the rate
   FadeRecorder recorder(fade);
-  try {
-    fade.Dissolve();
-    FAIL() << "no exception";
-  } catch (const ELumoFade& e) {
-    EXPECT_STREQ(e.what(), "DisolvRate cannot be > Width * Height!");
-  }
+  EXPECT_THAT(
+      [&] { fade.Dissolve(); },
+      testing::ThrowsMessage<ELumoFade>(testing::StrEq("DisolvRate cannot be > Width * Height!")));
   EXPECT_EQ(recorder.log, "reset");
 
   // The reverse fails after its side swap, and stays swapped until the next rebuild.

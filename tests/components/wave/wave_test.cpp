@@ -1,6 +1,7 @@
 // TWaveData and TWave: holding, copying, storing in a screen description and playing a sound.
 #include "components/wave/wave.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -54,17 +55,6 @@ Bytes Held(const TWaveData& data) { return {data.Bytes().begin(), data.Bytes().e
 
 void Fill(TWaveData& data, const Bytes& bytes) {
   data.SetData(static_cast<std::int32_t>(bytes.size()), bytes.data());
-}
-
-// The message of the E that f throws; empty when it throws nothing.
-template <typename E, typename F>
-std::string Thrown(F f) {
-  try {
-    f();
-  } catch (const E& error) {
-    return error.what();
-  }
-  return {};
 }
 
 class WaveTest : public ::testing::Test {
@@ -128,8 +118,10 @@ TEST_F(WaveTest, DamagedDescriptionsAreReadErrors) {
   other.Name = "Autre";
   EXPECT_THROW(LoadComponent(other, records), EReadError);
   records[0].properties.push_back({"WaveData.Inconnu", {}});
-  EXPECT_EQ(Thrown<EReadError>([&] { LoadComponent(wave, records); }),
-            "Erreur de lecture de la description d'écran : propriété WaveData.Inconnu inexistante");
+  EXPECT_THAT(
+      [&] { LoadComponent(wave, records); },
+      testing::ThrowsMessage<EReadError>(testing::StrEq(
+          "Erreur de lecture de la description d'écran : propriété WaveData.Inconnu inexistante")));
 }
 
 TEST_F(WaveTest, PlayNotifiesFirstEvenWhenEmptyAndPlaysTheHeldBytes) {
@@ -191,8 +183,9 @@ TEST_F(WaveTest, AssignCopiesDeeplyEmptiesOnNothingAndRefusesForeignSources) {
   copy.Assign(&copy);
   EXPECT_EQ(Held(copy), image);
 
-  EXPECT_EQ(Thrown<EConvertError>([&] { copy.Assign(&wave); }),
-            "Ne peut affecter TWave à TWaveData");
+  EXPECT_THAT(
+      [&] { copy.Assign(&wave); },
+      testing::ThrowsMessage<EConvertError>(testing::StrEq("Ne peut affecter TWave à TWaveData")));
   EXPECT_EQ(Held(copy), image);
 
   copy.Assign(nullptr);
@@ -246,7 +239,8 @@ TEST_F(WaveTest, LoadFromFile) {
   data.LoadFromFile(dir / "clip.wav");
   EXPECT_EQ(Held(data), image);
   // A folder exists but cannot be read as a file: the file error, and the holder is empty.
-  EXPECT_EQ(Thrown<IoError>([&] { data.LoadFromFile(dir); }), "Accès au fichier refusé");
+  EXPECT_THAT([&] { data.LoadFromFile(dir); },
+              testing::ThrowsMessage<IoError>(testing::StrEq("Accès au fichier refusé")));
   EXPECT_TRUE(data.IsEmpty());
   std::filesystem::remove_all(dir);
 }
