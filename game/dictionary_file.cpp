@@ -14,7 +14,8 @@
 namespace verdal {
 
 void LoadDictionary() {
-  // Opened for writing too, as the record file always was: read-only is refused.
+  // Opened for writing too, although only read: a read-only "mots" is refused with code 5,
+  // the answer "data" gives, so a read-only installation reads as one fault.
   PosixFile file = PosixFile::Open(kDictionaryFileName, O_RDWR);
   std::vector<std::uint8_t> bytes(std::size_t{kDictionarySize} * DictionaryEntry::kSize);
   std::size_t got = file.ReadUpTo(bytes.data(), bytes.size());

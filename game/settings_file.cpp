@@ -46,7 +46,7 @@ std::string SettingsTarget() {
 }
 
 // The permissions and owner of the file now, or nothing when it does not exist yet.
-// Opening it for writing keeps the old check: a read-only "data" is refused with code 5.
+// Opening it for writing is the check itself: a read-only "data" is refused with code 5.
 std::optional<struct stat> WritableSettingsStatus(const std::string& target) {
   try {
     PosixFile file = PosixFile::Open(target, O_WRONLY);
@@ -83,7 +83,8 @@ void RewriteInPlace(const std::string& target, const SettingsRecord::Bytes& byte
 }  // namespace
 
 void ReadSettings() {
-  // Opened for writing too, as the record file always was: read-only is refused.
+  // Opened for writing too, although only read: a read-only "data" is refused at start-up with
+  // code 5, before the player changes settings that could not be saved.
   PosixFile file = PosixFile::Open(kSettingsFileName, O_RDWR);
   SettingsRecord::Bytes bytes;
   file.ReadExact(bytes.data(), bytes.size());
@@ -103,8 +104,8 @@ void WriteSettings() {
     try {
       created.emplace(PosixFile::Open(temporary.Name(), O_WRONLY | O_CREAT | O_EXCL, 0666));
     } catch (const IoError& e) {
-      // A writable "data" in a folder we may not write in: it was always rewritten
-      // in place there, and still is.
+      // A writable "data" in a folder where no file may be created: the safe replacement is
+      // impossible, and rewriting in place still saves what the player chose.
       if (!old || e.Code() != ioAccessDenied) throw;
       temporary.Release();
       RewriteInPlace(target, bytes);

@@ -7,8 +7,8 @@
 namespace verdal {
 namespace {
 
-// Searches for a smallest value start here, as the control always did: an item beyond it is
-// never chosen, which keeps the block's behaviour with far-away items unchanged.
+// Searches for a smallest value start here, above any position on a screen: an item parked
+// beyond it never leads the block, which moves the same with or without it.
 constexpr std::int64_t kMinSearchStart = 65535;
 
 // Positions and velocities are 32-bit; a huge step or gap saturates instead of wrapping.

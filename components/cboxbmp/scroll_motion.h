@@ -37,7 +37,8 @@ struct ScrollSettings {
 };
 
 // The container's size (W, H) and the control's (CW, CH); equal unless one was resized
-// after the container was assigned. The formulas use each where the control always did.
+// after the container was assigned. The formulas use each where the design names it, so a
+// resized control scrolls as the screens were laid out for.
 struct ScrollArea {
   std::int32_t containerWidth = 0;
   std::int32_t containerHeight = 0;
