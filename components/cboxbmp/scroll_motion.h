@@ -13,12 +13,12 @@ enum TsType : std::uint8_t { stNormal = 0, stCycle = 1, stBounce = 2 };
 // The edge an item left by, wrapped at or bounced off.
 enum TcbScrollEvent : std::uint8_t { seTop = 0, seBottom = 1, seLeft = 2, seRight = 3 };
 
-enum class ItemKind : std::uint8_t { kLabel, kPicture, kOther };
+enum class ItemKind : std::uint8_t { Label, Picture, Other };
 
 // One child of the container, in container (= control) coordinates. The tag holds the
 // motion's per-item state: start position (stNormal) or signed velocity (stBounce).
 struct ScrollItem {
-  ItemKind kind = ItemKind::kOther;
+  ItemKind kind = ItemKind::Other;
   bool visible = true;
   std::int32_t left = 0;
   std::int32_t top = 0;

@@ -69,10 +69,10 @@ std::int32_t ItemTag(const QWidget& item) { return item.property(kItemTagPropert
 void SetItemTag(QWidget& item, std::int32_t tag) { item.setProperty(kItemTagProperty, tag); }
 
 ItemKind KindOfItem(const QWidget& item) {
-  if (!PictureOf(item).isNull()) return ItemKind::kPicture;
-  if (qobject_cast<const QLabel*>(&item)) return ItemKind::kLabel;
-  if (item.property("pixmap").isValid()) return ItemKind::kPicture;
-  return ItemKind::kOther;
+  if (!PictureOf(item).isNull()) return ItemKind::Picture;
+  if (qobject_cast<const QLabel*>(&item)) return ItemKind::Label;
+  if (item.property("pixmap").isValid()) return ItemKind::Picture;
+  return ItemKind::Other;
 }
 
 TScrollingTextBmp::TScrollingTextBmp(QWidget* parent) : QWidget(parent) {

@@ -12,7 +12,7 @@ namespace {
 using Reports = std::vector<std::pair<std::size_t, TcbScrollEvent>>;
 
 ScrollItem Item(std::int32_t left, std::int32_t top, std::int32_t width, std::int32_t height) {
-  return {ItemKind::kLabel, true, left, top, width, height, 0};
+  return {ItemKind::Label, true, left, top, width, height, 0};
 }
 
 using Positions = std::vector<std::int32_t>;
