@@ -38,13 +38,15 @@ Xvfb ":$n" -screen 0 800x600x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
 (cd / && DISPLAY=":$n" QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 \
-   strace -f -qq -e trace=openat -o "$tmp/opened" "$HOME/.local/bin/verdal" >/dev/null 2>&1) &
+   strace -f -qq -e trace=openat,chdir -o "$tmp/opened" "$HOME/.local/bin/verdal" >/dev/null 2>&1) &
 game=$!
 read_all=false
 for _ in $(seq 600); do
-  if grep -q "\"$app/mots\", O_RDONLY.*= [0-9]" "$tmp/opened" 2>/dev/null &&
-     grep -q "\"$app/data\".*= [0-9]" "$tmp/opened" &&
-     grep -q "\"$app/perso\".*= [0-9]" "$tmp/opened"; then
+  # The game opens its files by name, from its own folder made current.
+  if grep -q "chdir(\"$app\") = 0" "$tmp/opened" 2>/dev/null &&
+     grep -q "\"mots\", .*= [0-9]" "$tmp/opened" &&
+     grep -q "\"data\", .*= [0-9]" "$tmp/opened" &&
+     grep -q "\"perso\", .*= [0-9]" "$tmp/opened"; then
     read_all=true
     break
   fi
@@ -53,7 +55,7 @@ for _ in $(seq 600); do
 done
 pkill -TERM -f "$app/verdal" 2>/dev/null || true
 wait "$game" 2>/dev/null || true
-$read_all || { grep -E 'mots|data|perso' "$tmp/opened" | head; fail "the installed game did not read mots, data and perso from $app"; }
+$read_all || { grep -E 'chdir|"(mots|data|perso)"' "$tmp/opened" | head; fail "the installed game did not read mots, data and perso from $app"; }
 
 # A reinstall replaces "mots" but keeps the player's settings and words.
 printf 'changed settings' >"$app/data"
