@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# End to end, as a player: the real program on an 800x600 X server, driven by real mouse
+# clicks and keys, watched through screenshots. Through the splash, the welcome and
+# set-up screens, a one-player match to 10 points on a personal list of one word (so the
+# hidden word is known) with one wrong proposal, the end-of-match panel, "Non", quitting
+# the set-up and welcome screens, and the program ending with status 0.
+# Usage: play_match.sh PROGRAM MOTS   (VERDAL_E2E_FIGURES=1 also prints peak_rss_mb)
+set -uo pipefail
+program="$1" mots="$2"
+work="$(mktemp -d /tmp/verdal-e2e-XXXXXX)"
+keep_work=0
+trap 'stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
+source "$(dirname "$0")/e2e_common.sh"
+
+lay_out_program "$program" "$mots"
+start_x 800x600
+start_ms=$(date +%s%3N)
+(cd / && exec "$work/game/verdal") >"$work/game.log" 2>&1 &
+game_pid=$!
+
+# The welcome screen, once the splash has gone: its background lights the bottom left.
+sleep 2
+shot splash
+wait_pixel "welcome screen" 110 500 is_lit 30
+welcome_ms=$(date +%s%3N)
+shot welcome
+
+# Play: the set-up screen with its white name fields.
+click 752 527
+wait_pixel "set-up screen" 520 239 is_white 10
+shot setup
+# One player: untick the second player's box, then start the match.
+click 512 374
+click 752 527
+wait_pixel "game screen" 520 239 not_white 10
+sleep 1
+shot game
+
+# The next-word panel shows its message on white at the top left of the panel.
+play_word() {
+  xdotool mousemove 400 560
+  xdotool type --delay 120 "$1"
+}
+for deal in $(seq 1 10); do
+  if [ "$deal" = 3 ]; then
+    play_word CASSER
+    sleep 4
+    shot wrong_proposal
+  fi
+  play_word CITRON
+  if [ "$deal" -lt 10 ]; then
+    wait_pixel "next-word panel (deal $deal)" 190 92 is_white 20
+    [ "$deal" = 1 ] && shot next_word
+    click 412 300
+    wait_pixel "next deal (deal $deal)" 190 92 not_white 10
+    sleep 0.5
+  fi
+done
+
+# The end-of-match panel dissolves in over about 5 s, then "Rejouer?" waits.
+sleep 10
+shot end_of_match
+kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the match"
+if [ "${VERDAL_E2E_FIGURES:-0}" = 1 ]; then
+  rss_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$game_pid/status")
+fi
+click 249 455
+wait_pixel "set-up screen after Non" 520 239 is_white 10
+shot setup_after_match
+click 48 527
+wait_pixel "welcome screen after quitting set-up" 520 239 not_white 10
+sleep 0.5
+shot welcome_again
+click 48 527
+wait_end 15
+[ "$status" = 0 ] || fail "the program ended with status $status"
+if [ "${VERDAL_E2E_FIGURES:-0}" = 1 ]; then
+  awk -v kb="$rss_kb" 'BEGIN { printf "figure peak_rss_mb %.1f MB\n", kb / 1024 }'
+  echo "welcome after $((welcome_ms - start_ms)) ms" >&2
+fi
+echo "PASS: a whole match played, the program ended with status 0"

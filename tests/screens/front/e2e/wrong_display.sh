@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# End to end on a 1024x768 X server: the program says it needs 800x600 and ends.
+# Usage: wrong_display.sh PROGRAM MOTS
+set -uo pipefail
+program="$1" mots="$2"
+work="$(mktemp -d /tmp/verdal-e2e-XXXXXX)"
+keep_work=0
+trap 'stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
+source "$(dirname "$0")/e2e_common.sh"
+
+lay_out_program "$program" "$mots"
+start_x 1024x768
+(cd / && exec "$work/game/verdal") >"$work/game.log" 2>&1 &
+game_pid=$!
+
+box=""
+for _ in $(seq 50); do
+  box="$(xdotool search --onlyvisible --name '^VERDAL$' 2>/dev/null | head -1)"
+  [ -n "$box" ] && break
+  sleep 0.2
+done
+[ -n "$box" ] || fail "no message box titled VERDAL"
+sleep 0.5
+shot wrong_display
+# The message is the program's only window: no splash, no screen.
+windows="$(xdotool search --onlyvisible --pid "$game_pid" 2>/dev/null | wc -l)"
+[ "$windows" -le 1 ] || fail "$windows windows shown besides the message"
+eval "$(xdotool getwindowgeometry --shell "$box")"
+# With no window manager the keyboard follows the pointer: Return presses the box's OK.
+xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT / 2))
+sleep 0.2
+xdotool key Return
+wait_end 10
+[ "$status" = 1 ] || fail "the program ended with status $status, not 1"
+[ ! -e "$work/game/data.tmp" ] || fail "a file was written"
+echo "PASS: the message, then the end"
