@@ -2,18 +2,13 @@
 // and that stopping or destroying it never waits on a step that will not be served.
 #include "components/cboxbmp/aiziet.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <memory>
 #include <mutex>
-#include <stdexcept>
-#include <string>
 #include <thread>
 #include <vector>
-
-#include "common/messages.h"
 
 namespace verdal {
 namespace {
@@ -152,37 +147,6 @@ TEST(TAiziet, DestructionNeverWaitsForTheStepOrTheWholeDelay) {
   // A destroyed worker stopped within one slice of its minute-long delay.
   for (std::int64_t ms : clock->Sleeps()) EXPECT_LE(ms, TAiziet::kSleepSliceMs);
   EXPECT_LT(clock->Sleeps().size(), 100u);
-}
-
-class RecordedMessages final : public Messages {
- public:
-  void Show(const std::string& text) override { texts.push_back(text); }
-  std::vector<std::string> texts;
-};
-
-TEST(TAiziet, AFailedStepIsReportedThenTheWorkerAsksAgain) {
-  RecordedMessages messages;
-  ScopedMessages scoped(messages);
-  PostBox box;
-  TAiziet worker(
-      0, std::make_shared<RecordingClock>(), [] { throw std::runtime_error("Pas de texte"); },
-      [&] { box.Post(); });
-  box.WaitFor(1);
-  worker.ServeStep();  // returns: nothing unwinds into the event loop
-  box.WaitFor(2);
-  EXPECT_THAT(messages.texts, testing::ElementsAre("Pas de texte"));
-}
-
-TEST(TAiziet, AStepMayDestroyItsWorker) {
-  PostBox box;
-  std::unique_ptr<TAiziet> worker;
-  worker = std::make_unique<TAiziet>(
-      0, std::make_shared<RecordingClock>(), [&] { worker.reset(); }, [&] { box.Post(); });
-  box.WaitFor(1);
-  TAiziet* serving = worker.get();
-  serving->ServeStep();
-  EXPECT_EQ(worker, nullptr);
-  EXPECT_EQ(box.posted, 1);
 }
 
 }  // namespace
