@@ -1,5 +1,6 @@
-// Creates, starts and destroys scrolling controls many times: destruction stops the worker
-// without a deadlock and no step ever reaches a destroyed control. Also runs under TSan.
+// The scrolling control's lifetime against its worker: destruction (by the screen or by the
+// control's own handler) never deadlocks and no step reaches a destroyed control; a failing
+// step is reported; no test clock is relied on. Also runs under TSan.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
