@@ -118,8 +118,8 @@ TEST(GameFiles, ReadOnlyRecordFilesAreCode5) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 3);
 }
 
-// A "data" that anyone may write, in a folder where nobody may create a file, could
-// always be rewritten: it still can, in place.
+// A "data" that anyone may write, in a folder where nobody may create a file, can
+// still be rewritten: in place, since no temporary file can be made beside it.
 TEST(SettingsFile, WritableDataInAFolderNobodyMayWriteIsRewrittenInPlace) {
   TempCurrentDir dir;
   WriteBytes("data", SettingsBytes(Settings(6, 1, 2)) + "tail");
@@ -280,7 +280,7 @@ TEST(DictionaryFile, LengthByteAboveElevenReadsElevenCharacters) {
   EXPECT_EQ(entry.Category, wcLessFamiliar);
 }
 
-// Mend: lines end at CR, LF or CR LF; CR LF files read as they always did.
+// Mend: lines end at CR, LF or CR LF, whichever editor wrote the file.
 TEST(PersonalList, LinesEndAtCrLfOrCrLf) {
   TempCurrentDir dir;
   const std::vector<std::string> words = {"CHATON", "", "BALEINE", "MOUETTES"};
@@ -290,7 +290,7 @@ TEST(PersonalList, LinesEndAtCrLfOrCrLf) {
     for (int k = 0; k < 4; ++k) EXPECT_EQ(WordTable[kDictionarySize + k], words[k]);
     EXPECT_EQ(CategoryTable[kDictionarySize + 3], wcPersonal);
   }
-  // A lone CR still ends a line, as it always did: CR CR LF is two empty lines.
+  // A lone CR ends a line too, so CR CR LF is two empty lines.
   WriteBytes("perso", "3\r\n\r\r\nCHEVAL\r\n");
   ASSERT_EQ(LoadPersonalList(), 3);
   EXPECT_EQ(WordTable[kDictionarySize], "");
