@@ -67,10 +67,6 @@ TForm_jeu6::TForm_jeu6(QWidget* parent)
   setGeometry(0, 0, 800, 600);
   // Every key comes to the window: no control ever takes the focus.
   setFocusPolicy(Qt::StrongFocus);
-  setMouseTracking(true);
-  for (QWidget* hover : {static_cast<QWidget*>(ui_->Image_quitter), static_cast<QWidget*>(ui_->Image_aide)}) {
-    hover->setMouseTracking(true);
-  }
 
   TLumoFade& fade = ui_->LumoFade1->Fade();
   fade.SetStretchToFit(false);
@@ -85,6 +81,10 @@ TForm_jeu6::TForm_jeu6(QWidget* parent)
   Timer1->setInterval(kTimerMsUntilFirstMatch);
 
   MakeCells();
+  // A control that does not track the mouse swallows its moves; the others pass them on to
+  // the window, which empties the hover labels over the game's parts.
+  setMouseTracking(true);
+  for (QWidget* control : findChildren<QWidget*>()) control->setMouseTracking(true);
   LoadSounds();
   ConnectHandlers();
   HideBoardsAndRows();
