@@ -47,7 +47,7 @@ std::vector<ScreenMaker> ProgramScreens() {
       Welcome,
       Created<TForm_debut>,
 #if VERDAL_HAS_GAME_SCREEN
-      Made<TForm_jeu6>,
+      Made<TForm_jeu6>,  // its creation work runs in its constructor
 #endif
 #if VERDAL_HAS_SETTINGS_SCREEN
       Created<TForm_param>,

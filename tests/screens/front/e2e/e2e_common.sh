@@ -49,8 +49,8 @@ wait_pixel() {
 
 is_white() { [ "$1" = "FFFFFF" ]; }
 not_white() { [ "$1" != "FFFFFF" ]; }
-# Any channel above 0x30: not the black of the splash's end.
-is_lit() { [ $((16#${1:0:2})) -gt 48 ] || [ $((16#${1:2:2})) -gt 48 ] || [ $((16#${1:4:2})) -gt 48 ]; }
+# Any channel above 0x20: not the black of the splash's end.
+is_lit() { [ $((16#${1:0:2})) -gt 32 ] || [ $((16#${1:2:2})) -gt 32 ] || [ $((16#${1:4:2})) -gt 32 ]; }
 
 click() {
   xdotool mousemove "$1" "$2"

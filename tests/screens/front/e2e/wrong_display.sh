@@ -4,7 +4,7 @@
 set -uo pipefail
 program="$1" mots="$2"
 work="$(mktemp -d /tmp/verdal-e2e-XXXXXX)"
-keep_work=0
+keep_work="${VERDAL_E2E_KEEP:-0}"  # 1 keeps the screenshots
 trap 'stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
 source "$(dirname "$0")/e2e_common.sh"
 
