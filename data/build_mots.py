@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 """Builds the dictionary file "mots" from the hunspell-fr lexicon and wordfreq frequencies.
 
-Run with Debian's python3 (python3-msgpack, python3-grammalecte and hunspell-fr-classical
-installed). Without options it rewrites data/mots; --check rebuilds in memory and compares
-with the committed file byte for byte; --sample prints word lists to judge the ranking.
+Run with Debian's python3 (python3-msgpack, python3-grammalecte, hunspell-fr-classical and
+wamerican installed) after data/fetch_inputs.sh. Without options it rewrites
+data/mots and the screening report data/crible.txt; --check rebuilds both in memory and
+compares them with the committed files byte for byte; --sample prints word lists to judge
+the ranking.
 """
 
 import argparse
-import gzip
+import hashlib
 import random
 import re
 import struct
@@ -15,12 +17,29 @@ import sys
 import time
 from pathlib import Path
 
+sys.dont_write_bytecode = True  # the helper modules beside this script stay uncompiled in the tree
+import mots_lexicon  # noqa: E402
+import mots_screening  # noqa: E402
+
 DATA_DIR = Path(__file__).resolve().parent
 REPO_DIR = DATA_DIR.parent
 DEFAULT_FREQ = REPO_DIR.parent / "shared" / "data" / "wordfreq" / "large_fr.msgpack.gz"
 DEFAULT_DIC = Path("/usr/share/hunspell/fr_FR.dic")
 DEFAULT_EXCLUDED = DATA_DIR / "exclus.txt"
 DEFAULT_OUTPUT = DATA_DIR / "mots"
+DEFAULT_REPORT = DATA_DIR / "crible.txt"
+
+REPORT_HEADER = """\
+# Words of "mots" that a screen flagged and that were kept, for the next review; written
+# by build_mots.py, never by hand. Each line: word, level, flags.
+#   profanity: on the french-badwords-list package's list;
+#   name: draws most of its frequency from forms that are also a name, so never familiar;
+#   name-form: shares a form with a name but earns more on its own;
+#   english-name: spelt as a name that the English list capitalises;
+#   english: its forms are English words for most of its frequency;
+#   feminine: a feminine singular made a word of its own.
+# A word that should go, or never be familiar, joins exclus.txt with its reason.
+"""
 
 # ctest reports a test that exits with this code as skipped.
 SKIP_EXIT_CODE = 77
@@ -31,14 +50,6 @@ RECORD_COUNT = sum(a + b for a, b in COMPOSITION.values())
 RECORD_SIZE = 16
 WORD_BYTES = 11
 
-# A lemma's own weight when a shared form is split: its frequency as a word plus this
-# constant, below the smallest listed frequency (1e-8), so unseen lemmas still get a share.
-UNSEEN_WEIGHT = 1e-9
-
-# The weight of a proper noun when a form may also be one, as a fraction of the form's
-# frequency; see lemma_frequencies.
-NAME_WEIGHT = 0.1
-
 ACCENTS = str.maketrans({
     "é": "e", "è": "e", "ê": "e", "ë": "e",
     "à": "a", "â": "a", "ä": "a",
@@ -47,16 +58,10 @@ ACCENTS = str.maketrans({
     "ù": "u", "û": "u", "ü": "u",
     "ÿ": "y", "ç": "c", "œ": "oe", "æ": "ae",
 })
-LEMMA_CHARS = re.compile(r"[a-zàâäéèêëîïôöùûüÿçœæ]+")
 PLAYABLE = re.compile(r"[A-Z]+")
 
-# Parts of speech a player expects as a hidden word.
-WANTED_POS = ("nom", "adj", "adv", "interj")
-# Any of these on a line disqualifies it: names, grammatical words, numbers, affixes,
-# pieces of multi-word expressions and misspellings kept for the grammar checker.
-UNWANTED_POS = ("npr", "prn", "patr", "mg", "nb", "nbro", "pfx", "sfx", "err", "prep",
-                "det", "cj", "cjco", "cjsub", "prodem", "proind", "prorel", "proint",
-                "properobj", "propersuj", "proneg", "proadv", "advint", "negadv")
+# Fixes the order of the words that the frequency list never shows.
+ZERO_ORDER_SEED = b"verdal-mots-1"
 
 
 def normalise(lemma):
@@ -64,151 +69,75 @@ def normalise(lemma):
     return lemma.translate(ACCENTS).upper()
 
 
-def is_wanted_line(tags):
-    pos = [t[3:] for t in tags if t.startswith("po:")]
-    if any(p in UNWANTED_POS or p.startswith("loc.") for p in pos):
-        return False
-    if "is:pl" in tags or any(t.startswith("st:") for t in tags):
-        return False  # plural-only entries and inflected forms listed with their stem
-    return any(p in WANTED_POS or re.fullmatch(r"v[0-3].*", p) for p in pos)
-
-
-def read_candidates(dic_path):
-    """Returns the set of lemmas (lower case, accents kept) that may become words.
-
-    A stem that is also a grammatical word ("depuis", "toutes") is left out unless it is a
-    noun, adjective or verb as well ("pendant", "contre")."""
-    wanted = set()
-    grammatical = set()
-    substantive = set()
-    with open(dic_path, encoding="utf-8") as dic:
-        next(dic)  # the entry count
-        for line in dic:
-            fields = line.split()
-            if not fields:
-                continue
-            stem = fields[0].split("/", 1)[0]
-            if not LEMMA_CHARS.fullmatch(stem):
-                continue
-            tags = fields[1:]
-            if "po:mg" in tags:
-                grammatical.add(stem)
-            if is_wanted_line(tags):
-                wanted.add(stem)
-                if any(t in ("po:nom", "po:adj") or re.fullmatch(r"po:v[0-3].*", t)
-                       for t in tags):
-                    substantive.add(stem)
-    return {stem for stem in wanted if stem not in grammatical or stem in substantive}
-
-
-def read_frequencies(freq_path):
-    """Returns the frequency list as (form, frequency) pairs in the file's order."""
-    import msgpack  # imported here so that a clone without the list can still skip cleanly
-    with gzip.open(freq_path) as packed:
-        buckets = msgpack.unpackb(packed.read(), raw=False)
-    header = buckets[0]
-    if header.get("format") != "cB":
-        raise SystemExit(f"unexpected frequency list format: {header}")
-    forms = []
-    for k in range(1, len(buckets)):
-        frequency = 10.0 ** (-(k - 1) / 100.0)
-        forms.extend((form, frequency) for form in buckets[k])
-    return forms
-
-
-def lemmas_of(checker, form):
-    """Every lemma a frequency-list form may belong to, proper nouns included."""
-    lemmas = set()
-    spellings = [form]
-    if "oe" in form:
-        spellings.append(form.replace("oe", "œ"))
-    for spelling in spellings:
-        for variant in (spelling, spelling[:1].upper() + spelling[1:]):
-            for morph in checker.getMorph(variant):
-                if morph.startswith(">"):
-                    lemmas.add(morph[1:].split("/", 1)[0])
-        if lemmas:
-            break
-    return sorted(lemmas)
-
-
-def lemma_frequencies(forms):
-    """Sums over each lemma the frequencies of its forms, a shared form being split in
-    proportion to each lemma's own frequency as a word.
-
-    The list is lower case, so "julien" counts the first name with the adjective. A form
-    that may be a proper noun is split in a second pass, where a common lemma weighs what
-    its other forms gathered ("macrons" is rare, "pierres" is not) and the name a fraction
-    of the form's frequency, so that words seldom seen in the plural ("prudence") keep most
-    of it."""
-    from grammalecte.graphspell.spellchecker import SpellChecker
-    checker = SpellChecker("fr", "fr-classic.json")
-    as_word = {}
-    for form, frequency in forms:
-        as_word.setdefault(form, frequency)
-    totals = {}
-    ambiguous = []
-    for form, frequency in forms:  # file order, so every run adds in the same order
-        lemmas = lemmas_of(checker, form)
-        if any(lemma[:1].isupper() for lemma in lemmas):
-            ambiguous.append((frequency, lemmas))
-        elif lemmas:
-            weights = [as_word.get(lemma, 0.0) + UNSEEN_WEIGHT for lemma in lemmas]
-            share(totals, frequency, lemmas, weights)
-    unambiguous = dict(totals)
-    for frequency, lemmas in ambiguous:
-        weights = [(NAME_WEIGHT * as_word.get(lemma.lower(), 0.0) if lemma[:1].isupper()
-                    else unambiguous.get(lemma, 0.0)) + UNSEEN_WEIGHT for lemma in lemmas]
-        share(totals, frequency, lemmas, weights)
-    return totals
-
-
-def share(totals, frequency, lemmas, weights):
-    weight_sum = sum(weights)
-    for lemma, weight in zip(lemmas, weights):
-        totals[lemma] = totals.get(lemma, 0.0) + frequency * weight / weight_sum
+# Reasons an entry of exclus.txt may give; "difficile" after the reason keeps the word as
+# less familiar instead of leaving it out.
+REASONS = ("slur", "vulgar", "sexual", "violence", "name", "foreign", "fragment", "inflected")
+DEMOTED = "difficile"
 
 
 def read_excluded(path):
-    words = set()
+    """Returns (words left out, words never familiar) from exclus.txt, as game words."""
+    excluded, demoted = set(), set()
     with open(path, encoding="utf-8") as listing:
-        for line in listing:
-            word = line.split("#", 1)[0].strip()
-            if word:
-                words.add(normalise(word.lower()))
-    return words
+        for number, line in enumerate(listing, 1):
+            fields = line.split("#", 1)[0].split()
+            if not fields:
+                continue
+            if not (2 <= len(fields) <= 3 and fields[1] in REASONS
+                    and fields[2:] in ([], [DEMOTED])):
+                raise SystemExit(f"{path}:{number}: expected 'lemma reason [{DEMOTED}]' "
+                                 f"with a reason among {', '.join(REASONS)}")
+            (demoted if fields[2:] else excluded).add(normalise(fields[0]))
+    return excluded, demoted
+
+
+def zero_order(word):
+    """A fixed order unrelated to spelling, so that the words with no frequency that fill
+    the last places start with letters spread as among all the candidates."""
+    return hashlib.sha256(ZERO_ORDER_SEED + word.encode("ascii")).digest()
 
 
 def rank_words(candidates, totals, excluded):
-    """Returns, per length, the playable words best first with their frequency."""
+    """Returns, per length, the playable words best first with their frequency, and the
+    lemma each word was taken from."""
     best = {}
-    for lemma in candidates:
+    sources = {}
+    for lemma in sorted(candidates):
         word = normalise(lemma)
         if len(word) not in COMPOSITION or not PLAYABLE.fullmatch(word) or word in excluded:
             continue
         frequency = totals.get(lemma, 0.0)
         if frequency > best.get(word, -1.0):
             best[word] = frequency
+            sources[word] = lemma
     ranked = {}
     for length in COMPOSITION:
         words = [(w, f) for w, f in best.items() if len(w) == length]
-        words.sort(key=lambda item: (-item[1], item[0]))
+        words.sort(key=lambda item: (-item[1], item[0] if item[1] > 0.0 else zero_order(item[0])))
         ranked[length] = words
-    return ranked
+    return ranked, sources
 
 
-def select(ranked):
-    """Tags the most frequent words familiar (0) and the next ones less familiar (1)."""
-    chosen = []
+def select(ranked, never_familiar):
+    """Tags the most frequent words familiar (0) and the next ones less familiar (1); a word
+    that may not be familiar joins the less familiar ones at its place in the ranking."""
+    levels = {}
     for length, (familiar, rarer) in COMPOSITION.items():
-        words = ranked[length]
+        words = [w for w, _ in ranked[length]]
         if len(words) < familiar + rarer:
             raise SystemExit(f"{length} letters: {len(words)} candidates "
                              f"for {familiar + rarer} places")
-        chosen.extend((w, 0) for w, _ in words[:familiar])
-        chosen.extend((w, 1) for w, _ in words[familiar:familiar + rarer])
-    chosen.sort()
-    return chosen
+        easy = [w for w in words if w not in never_familiar][:familiar]
+        taken = set(easy)
+        rest = [w for w in words if w not in taken]
+        levels[length] = (easy, rest[:rarer], rest[rarer:])
+    return levels
+
+
+def records(levels):
+    """(word, category) in alphabetical order, as the file holds them."""
+    return sorted([(w, 0) for easy, _, _ in levels.values() for w in easy]
+                  + [(w, 1) for _, hard, _ in levels.values() for w in hard])
 
 
 def encode(chosen):
@@ -221,18 +150,20 @@ def encode(chosen):
     return bytes(out)
 
 
-def print_sample(ranked, seed, around):
+def print_sample(levels, never_familiar, seed, around):
+    """Random words of each level, and the words on either side of both cut-offs; the words
+    kept from familiar are left out of the first less familiar ones, which are the words
+    that just missed being familiar."""
     rng = random.Random(seed)
-    for length, (familiar, rarer) in COMPOSITION.items():
-        words = [w for w, _ in ranked[length]]
+    for length, (easy, hard, left_out) in levels.items():
         print(f"== {length} letters")
-        print("random familiar:", " ".join(sorted(rng.sample(words[:familiar], 20))))
-        print("random less familiar:",
-              " ".join(sorted(rng.sample(words[familiar:familiar + rarer], 20))))
-        for name, cut in (("familiar", familiar), ("less familiar", familiar + rarer)):
-            print(f"last {name} ({cut - around + 1}-{cut}):", " ".join(words[cut - around:cut]))
-            print(f"next ({cut + 1}-{cut + around}):",
-                  " ".join(words[cut:cut + around]))
+        print("random familiar:", " ".join(sorted(rng.sample(easy, 20))))
+        print("random less familiar:", " ".join(sorted(rng.sample(hard, 20))))
+        print("last familiar:", " ".join(easy[-around:]))
+        print("first less familiar:",
+              " ".join([w for w in hard if w not in never_familiar][:around]))
+        print("last less familiar:", " ".join(hard[-around:]))
+        print("first left out:", " ".join(left_out[:around]))
 
 
 def main():
@@ -241,6 +172,8 @@ def main():
     parser.add_argument("--dic", type=Path, default=DEFAULT_DIC)
     parser.add_argument("--exclus", type=Path, default=DEFAULT_EXCLUDED)
     parser.add_argument("--output", type=Path, default=DEFAULT_OUTPUT)
+    parser.add_argument("--report", type=Path, default=DEFAULT_REPORT)
+    parser.add_argument("--badwords", type=Path, default=mots_screening.DEFAULT_BADWORDS)
     parser.add_argument("--check", action="store_true",
                         help="compare the rebuilt list with --output instead of writing it")
     parser.add_argument("--sample", type=int, metavar="SEED",
@@ -248,32 +181,66 @@ def main():
     parser.add_argument("--around", type=int, default=20)
     args = parser.parse_args()
 
-    if not args.freq.is_file():
-        print(f"SKIPPED: frequency file {args.freq} is absent; 'mots' cannot be rebuilt")
+    missing = [f"frequency file {args.freq} is absent"] if not args.freq.is_file() else []
+    missing += mots_screening.missing_inputs(args.badwords)
+    if missing:
+        print(f"SKIPPED: {'; '.join(missing)}; 'mots' cannot be rebuilt")
         return SKIP_EXIT_CODE
     start = time.monotonic()
-    candidates = read_candidates(args.dic)
-    totals = lemma_frequencies(read_frequencies(args.freq))
-    ranked = rank_words(candidates, totals, read_excluded(args.exclus))
-    built = encode(select(ranked))
+    candidates, adjective_only = mots_lexicon.read_candidates(args.dic)
+    forms = mots_lexicon.read_frequencies(args.freq)
+    inflected = mots_lexicon.inflected_candidates(
+        mots_lexicon.new_checker(), {c for c in candidates if len(normalise(c)) in COMPOSITION},
+        adjective_only, mots_lexicon.word_frequencies(forms))
+    english_words, english_names = mots_screening.read_english()
+    frequencies = mots_lexicon.lemma_frequencies(forms, candidates, english_words)
+    excluded, demoted = read_excluded(args.exclus)
+    ranked, sources = rank_words(
+        (candidates - inflected) | frequencies.feminines.keys(), frequencies.total, excluded)
+    by_name = {w for w, lemma in sources.items() if frequencies.name_driven(lemma)}
+    levels = select(ranked, demoted | by_name)
+    chosen = records(levels)
+    built = encode(chosen)
+    report = "".join([REPORT_HEADER] + mots_screening.report_lines(
+        chosen, sources, frequencies, mots_screening.read_badwords(args.badwords, normalise),
+        english_names))
     if args.sample is not None:
-        print_sample(ranked, args.sample, args.around)
-    print(f"built {RECORD_COUNT} words in {time.monotonic() - start:.1f} s")
+        print_sample(levels, demoted | by_name, args.sample, args.around)
+    print(f"built {RECORD_COUNT} words in {time.monotonic() - start:.1f} s; "
+          f"{len(inflected)} inflected lemmas and {len(excluded)} excluded words left out, "
+          f"{len(frequencies.feminines)} feminines added, "
+          f"{len(by_name)} words kept from familiar by a name form")
+    known = {normalise(c) for c in candidates | frequencies.feminines.keys()}
+    stale = sorted((excluded | demoted) - known)
+    if stale:
+        print(f"exclus.txt entries that match no candidate: {' '.join(stale)}")
 
     if args.check:
-        committed = args.output.read_bytes() if args.output.is_file() else b""
-        if committed != built:
-            differing = sum(1 for k in range(RECORD_COUNT)
-                            if committed[k * RECORD_SIZE:(k + 1) * RECORD_SIZE]
-                            != built[k * RECORD_SIZE:(k + 1) * RECORD_SIZE])
-            print(f"FAILED: {args.output} differs from the rebuilt list "
-                  f"({len(committed)} bytes, {differing} records differ)")
+        failures = compare(args.output, built) + compare(args.report, report.encode("utf-8"))
+        for failure in failures:
+            print(f"FAILED: {failure}")
+        if failures:
             return 1
-        print(f"{args.output} matches the rebuilt list byte for byte")
+        print(f"{args.output} and {args.report} match the rebuilt ones byte for byte")
         return 0
     args.output.write_bytes(built)
-    print(f"wrote {args.output}")
+    args.report.write_text(report, encoding="utf-8")
+    print(f"wrote {args.output} and {args.report}")
     return 0
+
+
+def compare(path, built):
+    """Why the committed file differs from the rebuilt one, as a list of at most one text."""
+    committed = path.read_bytes() if path.is_file() else b""
+    if committed == built:
+        return []
+    if path.suffix == ".txt":
+        return [f"{path} differs from the rebuilt report"]
+    differing = sum(1 for k in range(RECORD_COUNT)
+                    if committed[k * RECORD_SIZE:(k + 1) * RECORD_SIZE]
+                    != built[k * RECORD_SIZE:(k + 1) * RECORD_SIZE])
+    return [f"{path} differs from the rebuilt list ({len(committed)} bytes, "
+            f"{differing} records differ)"]
 
 
 if __name__ == "__main__":
