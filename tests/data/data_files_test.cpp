@@ -1,11 +1,14 @@
 // Checks the delivered files "mots", "data" and "perso" byte by byte, without the game's loaders.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -34,6 +37,52 @@ bool IsCapitals(const std::string& word) {
     if (c < 'A' || c > 'Z') return false;
   }
   return true;
+}
+
+// word -> category, as the game would load them.
+std::map<std::string, int> ReadMots() {
+  const std::string bytes = ReadWhole(VERDAL_MOTS_PATH);
+  EXPECT_EQ(bytes.size(), kRecordCount * kRecordSize);
+  std::map<std::string, int> category;
+  for (std::size_t at = 0; at + kRecordSize <= bytes.size(); at += kRecordSize) {
+    category[bytes.substr(at + 1, static_cast<unsigned char>(bytes[at]))] =
+        LittleEndian32(bytes, at + 12);
+  }
+  return category;
+}
+
+// A lemma as the lexicon spells it (UTF-8, lower case) -> the game's spelling.
+std::string GameSpelling(const std::string& lemma) {
+  static const std::map<std::string, std::string> kFolded = {
+      {"é", "E"}, {"è", "E"}, {"ê", "E"}, {"ë", "E"}, {"à", "A"}, {"â", "A"}, {"ä", "A"},
+      {"î", "I"}, {"ï", "I"}, {"ô", "O"}, {"ö", "O"}, {"ù", "U"}, {"û", "U"}, {"ü", "U"},
+      {"ÿ", "Y"}, {"ç", "C"}, {"œ", "OE"}, {"æ", "AE"}};
+  std::string word;
+  for (std::size_t k = 0; k < lemma.size();) {
+    const auto c = static_cast<unsigned char>(lemma[k]);
+    if (c < 0x80) {
+      word += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+      ++k;
+      continue;
+    }
+    const auto folded = kFolded.find(lemma.substr(k, 2));
+    word += folded == kFolded.end() ? "?" : folded->second;
+    k += 2;
+  }
+  return word;
+}
+
+// The whitespace-separated fields of each line of a text file, comments ('#') left out.
+std::vector<std::vector<std::string>> ReadFields(const char* path) {
+  std::istringstream text(ReadWhole(path));
+  std::vector<std::vector<std::string>> lines;
+  for (std::string line; std::getline(text, line);) {
+    std::istringstream fields(line.substr(0, line.find('#')));
+    std::vector<std::string> words;
+    for (std::string field; fields >> field;) words.push_back(field);
+    if (!words.empty()) lines.push_back(words);
+  }
+  return lines;
 }
 
 TEST(MotsFile, HoldsTheTableCompositionOfDistinctSortedWords) {
@@ -67,15 +116,10 @@ TEST(MotsFile, HoldsTheTableCompositionOfDistinctSortedWords) {
 }
 
 TEST(MotsFile, FamiliarWordsIncludeEverydayWordsAndNoSlur) {
-  const std::string bytes = ReadWhole(VERDAL_MOTS_PATH);
-  ASSERT_EQ(bytes.size(), kRecordCount * kRecordSize);
-  std::map<std::string, int> category;
-  for (std::size_t at = 0; at < bytes.size(); at += kRecordSize) {
-    category[bytes.substr(at + 1, static_cast<unsigned char>(bytes[at]))] =
-        LittleEndian32(bytes, at + 12);
-  }
-  for (const char* word :
-       {"MAISON", "ENFANT", "JARDIN", "VOITURE", "FROMAGE", "CHOCOLAT", "MONTAGNE", "PAPILLON"}) {
+  const std::map<std::string, int> category = ReadMots();
+  // PLANTE and TONDEUSE are feminines that the lexicon files under a masculine entry.
+  for (const char* word : {"MAISON", "ENFANT", "JARDIN", "VOITURE", "FROMAGE", "CHOCOLAT",
+                           "MONTAGNE", "PAPILLON", "PLANTE", "TONDEUSE"}) {
     auto found = category.find(word);
     ASSERT_NE(found, category.end()) << word;
     EXPECT_EQ(found->second, 0) << word;
@@ -83,6 +127,49 @@ TEST(MotsFile, FamiliarWordsIncludeEverydayWordsAndNoSlur) {
   for (const char* word : {"PUTAIN", "CONNARD", "ENCULER", "SALOPE", "TARLOUZE"}) {
     EXPECT_EQ(category.count(word), 0u) << word;
   }
+}
+
+// Each entry of the reviewed exclusion list: "lemma reason", or "lemma reason difficile" for
+// a word that stays but never as a familiar one.
+TEST(MotsFile, ObeysEveryEntryOfTheExclusionList) {
+  const std::map<std::string, int> category = ReadMots();
+  const std::set<std::string> reasons = {"slur",    "vulgar",   "sexual",   "violence",
+                                         "name",    "foreign",  "fragment", "inflected"};
+  std::size_t entries = 0;
+  for (const auto& fields : ReadFields(VERDAL_EXCLUS_PATH)) {
+    ++entries;
+    ASSERT_GE(fields.size(), 2u) << fields[0];
+    ASSERT_LE(fields.size(), 3u) << fields[0];
+    EXPECT_EQ(reasons.count(fields[1]), 1u) << fields[0] << ": " << fields[1];
+    const std::string word = GameSpelling(fields[0]);
+    const auto found = category.find(word);
+    if (fields.size() == 2) {
+      EXPECT_TRUE(found == category.end()) << word << " is excluded (" << fields[1] << ")";
+    } else {
+      EXPECT_EQ(fields[2], "difficile") << fields[0];
+      EXPECT_TRUE(found == category.end() || found->second == 1)
+          << word << " may only be less familiar (" << fields[1] << ")";
+    }
+  }
+  EXPECT_GT(entries, 100u);
+}
+
+// The screening report lists the kept words that a screen flagged; a word whose frequency
+// comes mostly from a name ("name") must never be drawn at "Facile".
+TEST(MotsFile, AgreesWithTheScreeningReportAndNoNameIsFamiliar) {
+  const std::map<std::string, int> category = ReadMots();
+  std::size_t names = 0;
+  for (const auto& fields : ReadFields(VERDAL_CRIBLE_PATH)) {
+    ASSERT_GE(fields.size(), 3u) << fields[0];
+    const auto found = category.find(fields[0]);
+    ASSERT_NE(found, category.end()) << fields[0] << " is reported but not in mots";
+    EXPECT_EQ(found->second, fields[1] == "facile" ? 0 : 1) << fields[0] << " " << fields[1];
+    if (std::find(fields.begin() + 2, fields.end(), "name") != fields.end()) {
+      ++names;
+      EXPECT_EQ(found->second, 1) << fields[0] << " is mostly a name";
+    }
+  }
+  EXPECT_GT(names, 0u);
 }
 
 TEST(DataFile, IsTheDefaultSettingsRecord) {
