@@ -3,6 +3,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <algorithm>
 
 namespace verdal {
 
@@ -28,9 +29,16 @@ void LetterCell::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Colour());
   if (text().isEmpty()) return;
-  painter.setFont(font());
+  // The 7- and 8-letter rows keep the large letters of the 6-letter row in narrower cells:
+  // the rare letter wider than its cell (W) is drawn just narrow enough to fit whole.
+  QFont letterFont = font();
+  const int advance = QFontMetrics(letterFont).horizontalAdvance(text());
+  if (advance > width() && letterFont.pixelSize() > 0) {
+    letterFont.setStretch(std::max(1, 100 * width() / advance));
+  }
+  const QFontMetrics metrics(letterFont);
+  painter.setFont(letterFont);
   painter.setPen(palette().color(QPalette::WindowText));
-  const QFontMetrics metrics(font());
   const int baseline = (height() + metrics.capHeight()) / 2;
   const int x = (width() - metrics.horizontalAdvance(text())) / 2;
   painter.drawText(x, baseline, text());
