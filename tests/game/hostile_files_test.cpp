@@ -163,6 +163,41 @@ TEST(HostilePerso, AGigabyteOnOneLine) {
   EXPECT_LT(PeakGrowthMb([] { EXPECT_EQ(Outcome(LoadPersonalList), kBadNumber); }), 64);
 }
 
+// The reader's pieces are 64 KB: a line break or a word split between two pieces reads as
+// one, and the end-of-text character ends the text in a later piece too.
+TEST(HostilePerso, LinesAcrossTheReadersPieces) {
+  constexpr std::size_t kPiece = 64 * 1024;
+  struct Split {
+    const char* what;
+    std::string text;
+    std::vector<std::string> words;  // the first three loaded
+    std::array<std::int32_t, 3> counts;
+  };
+  const auto filler = [](std::size_t before) { return std::string(before - 3, 'x'); };
+  const std::vector<Split> splits = {
+      {"CR ends one piece, LF begins the next",
+       "3\r\n" + filler(kPiece - 1) + "\r\nCHATON\r\nLAPINS\r\n",
+       {std::string(255, 'X'), "CHATON", "LAPINS"},
+       {2, 0, 0}},
+      {"a word split between pieces",
+       "3\r\n" + filler(kPiece - 5) + "\r\nCHATONS\r\nLAPINS\r\n",
+       {std::string(255, 'X'), "CHATONS", "LAPINS"},
+       {1, 1, 0}},
+      {"character 26 in the second piece",
+       "3\r\n" + filler(kPiece + 7) + "\r\nCHATON\x1A\r\nLAPINS\r\n",
+       {std::string(255, 'X'), "CHATON", ""},
+       {1, 0, 0}},
+  };
+  TempCurrentDir dir;
+  for (const Split& s : splits) {
+    SCOPED_TRACE(s.what);
+    WriteBytes("perso", s.text);
+    ASSERT_EQ(LoadPersonalList(), 3);
+    EXPECT_EQ((std::vector<std::string>{Personal(0), Personal(1), Personal(2)}), s.words);
+    EXPECT_EQ(CountPersonalList().byLength, s.counts);
+  }
+}
+
 TEST(HostilePerso, TwentyThousandWordsOfSixLettersGiveTheGameTenThousand) {
   TempCurrentDir dir;
   std::vector<std::string> words;
