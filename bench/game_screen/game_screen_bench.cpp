@@ -122,7 +122,8 @@ class Bench {
     }
     std::sort(samples.begin(), samples.end());
     std::printf("# %zu keys painted of %d\n", samples.size(), 60 * 5);
-    std::printf("figure key_to_paint_ms %.3f ms\n", samples.empty() ? -1 : samples[samples.size() / 2]);
+    std::printf("figure key_to_paint_ms %.3f ms\n",
+                samples.empty() ? -1 : samples[samples.size() / 2]);
   }
 
  private:

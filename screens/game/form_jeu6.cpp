@@ -52,7 +52,8 @@ class SamePictureWhenDisabled : public QProxyStyle {
  public:
   QPixmap generatedIconPixmap(QIcon::Mode mode, const QPixmap& pixmap,
                               const QStyleOption* option) const override {
-    return mode == QIcon::Disabled ? pixmap : QProxyStyle::generatedIconPixmap(mode, pixmap, option);
+    return mode == QIcon::Disabled ? pixmap
+                                   : QProxyStyle::generatedIconPixmap(mode, pixmap, option);
   }
 };
 

@@ -120,9 +120,9 @@ class TForm_jeu6 : public QWidget, public Presentation {
   Match match_{*this};
   Chronometer chronometer_{match_};
 
-  std::array<CellGrid, 3> grids_;                    // for 6, 7 and 8 letters
+  std::array<CellGrid, 3> grids_;                        // for 6, 7 and 8 letters
   std::array<std::array<LetterCell*, 10>, 2> points_{};  // [player - 1][n - 1]
-  const CellGrid* cells_ = &grids_[0];               // the cell map of the match's length
+  const CellGrid* cells_ = &grids_[0];                   // the cell map of the match's length
 
   int players_ = 1;
   int length_ = 6;

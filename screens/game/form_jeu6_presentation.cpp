@@ -80,9 +80,7 @@ void TForm_jeu6::MatchStarting(int length, int players) {
   ShowScore(2, 0);
 }
 
-void TForm_jeu6::DealStarted(const std::string& word) {
-  SetCaption(*ui_->Label1, ShownText(word));
-}
+void TForm_jeu6::DealStarted(const std::string& word) { SetCaption(*ui_->Label1, ShownText(word)); }
 
 void TForm_jeu6::ShowTypedLetter(int position, char letter) {
   LetterCell* cell = cells_->proposal.at(position - 1);

@@ -39,14 +39,14 @@ struct LengthLayout {
 
 inline constexpr int kProposalFontPx = 64;
 
+// clang-format off
 inline constexpr LengthLayout kLengths[] = {
-    {6, "Panel_jeu6", "Panel%1_%2", 5, {8, 72, 8, 80, 70, 70}, 64,  //
-     "Panel2", "Panel_rep%1", {8, 72, 5, 0, 70, 70}},
-    {7, "Panel_jeu7", "Panel8_%1_%2", 6, {16, 59, 16, 64, 55, 55}, 64,  //
-     "Panel13", "Panel2_rep%1", {8, 64, 5, 0, 60, 70}},
-    {8, "Panel_jeu8", "Panel9_%1_%2", 7, {24, 51, 16, 56, 45, 45}, 53,  //
-     "Panel1", "Panel3_rep%1", {8, 56, 5, 0, 55, 70}},
+//  L  board         cells           R  left0 dx top0 dy  w   h  font  row        row cells       left0 dx top0 dy  w   h
+   {6, "Panel_jeu6", "Panel%1_%2",   5, { 8, 72,  8, 80, 70, 70}, 64, "Panel2",  "Panel_rep%1",  {8, 72, 5, 0, 70, 70}},
+   {7, "Panel_jeu7", "Panel8_%1_%2", 6, {16, 59, 16, 64, 55, 55}, 64, "Panel13", "Panel2_rep%1", {8, 64, 5, 0, 60, 70}},
+   {8, "Panel_jeu8", "Panel9_%1_%2", 7, {24, 51, 16, 56, 45, 45}, 53, "Panel1",  "Panel3_rep%1", {8, 56, 5, 0, 55, 70}},
 };
+// clang-format on
 
 // Point cell n of player p (from 1) inside the player's face box: P10 at the top, P1 at the
 // bottom. Player 1's third point keeps the spelling its screen has always had.

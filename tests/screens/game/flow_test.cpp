@@ -102,8 +102,8 @@ TEST_F(GameFlow, TheChronometerRunsTheBarOfThePlayerToPlay) {
     int rowPrepared;
     int toPlay;
   };
-  const Case cases[] = {{1, 99, 99, 0, 1, 1},  {1, 100, 0, 0, 2, 1},  {2, 99, 99, 0, 1, 1},
-                        {2, 100, 0, 1, 2, 2},  {2, 199, 0, 0, 3, 1},  {2, 200, 1, 0, 3, 1}};
+  const Case cases[] = {{1, 99, 99, 0, 1, 1}, {1, 100, 0, 0, 2, 1}, {2, 99, 99, 0, 1, 1},
+                        {2, 100, 0, 1, 2, 2}, {2, 199, 0, 0, 3, 1}, {2, 200, 1, 0, 3, 1}};
   for (const Case& c : cases) {
     form_->hide();
     Start(c.players);
@@ -213,9 +213,13 @@ TEST_F(GameFlow, SoundsFollowEachLetterAndMarkWhenSoundIsOn) {
     const char* typed;
     const char* cues;  // J: Wave_jaune, R: Wave_rouge
   };
-  const Case cases[] = {{1, "battue", "JJJJJJ" "RRRJRR"},
+  const Case cases[] = {{1, "battue",
+                         "JJJJJJ"
+                         "RRRJRR"},
                         {1, "bat3au", "JJJJJJ"},
-                        {1, "bateau", "JJJJJJ" "RRRRRR"},
+                        {1, "bateau",
+                         "JJJJJJ"
+                         "RRRRRR"},
                         {2, "battue", ""},
                         {2, "bateau", ""}};
   AcknowledgeEveryWord();
