@@ -13,11 +13,9 @@ namespace {
 
 constexpr int kSignals[3] = {SIGTERM, SIGINT, SIGHUP};
 int pipeEnds[2] = {-1, -1};
-volatile std::sig_atomic_t received = 0;
 
 void OnSignal(int signal) {
   const int saved = errno;
-  received = 1;
   const unsigned char byte = static_cast<unsigned char>(signal);
   [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
   errno = saved;
@@ -31,7 +29,6 @@ TerminationSignals::TerminationSignals(std::function<void(int)> onSignal)
   if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) {
     throw std::runtime_error("TerminationSignals: no pipe");
   }
-  received = 0;
   notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
   connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::Deliver);
   struct sigaction action {};
@@ -48,8 +45,6 @@ TerminationSignals::~TerminationSignals() {
   ::close(pipeEnds[1]);
   pipeEnds[0] = pipeEnds[1] = -1;
 }
-
-bool TerminationSignals::Received() { return received != 0; }
 
 void TerminationSignals::Deliver() {
   unsigned char byte = 0;

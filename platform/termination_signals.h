@@ -22,10 +22,6 @@ class TerminationSignals : public QObject {
   TerminationSignals(const TerminationSignals&) = delete;
   TerminationSignals& operator=(const TerminationSignals&) = delete;
 
-  // True once a signal arrived, even before the message loop delivered it: start-up checks
-  // it between its long steps.
-  static bool Received();
-
  private:
   void Deliver();
 

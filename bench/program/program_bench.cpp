@@ -8,12 +8,12 @@
 #include <QEvent>
 #include <QWidget>
 #include <algorithm>
-#include <csignal>
-#include <cstring>
-#include <filesystem>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>

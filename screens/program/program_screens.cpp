@@ -1,8 +1,7 @@
 // The five screens in the order the program creates them; a screen whose library is not
 // part of the build is left out.
-#include "screens/program/start_up.h"
-
 #include "common/messages.h"
+#include "screens/program/start_up.h"
 #include "screens/setup/form_debut.h"
 #include "screens/support/full_screen.h"
 #include "screens/welcome/form_premiere.h"
@@ -42,6 +41,7 @@ std::unique_ptr<QWidget> Welcome() {
 
 }  // namespace
 
+// clang-format off
 std::vector<ScreenMaker> ProgramScreens() {
   return {
       Welcome,
@@ -56,6 +56,7 @@ std::vector<ScreenMaker> ProgramScreens() {
       Made<TForm_aide>,
 #endif
   };
+  // clang-format on
 }
 
 }  // namespace verdal

@@ -93,22 +93,16 @@ TForm_debut::TForm_debut(QWidget* parent) : QWidget(parent, Qt::Window) {
   white.setColor(QPalette::Window, Qt::white);
   CheckBox1->setPalette(white);
   CheckBox1->setAutoFillBackground(true);
-  // Headings and fields take no part in the hover labels: they swallow the moves.
-  for (QWidget* inert : {static_cast<QWidget*>(MaskEdit1), static_cast<QWidget*>(MaskEdit2),
-                         static_cast<QWidget*>(CheckBox1)}) {
-    inert->setMouseTracking(true);
-  }
   setTabOrder(MaskEdit2, CheckBox1);
 
-  connect(CheckBox1, &QCheckBox::toggled, this, [this] { ReportErrors([&] { CheckBox1Click(); }); });
+  connect(CheckBox1, &QCheckBox::toggled, this,
+          [this] { ReportErrors([&] { CheckBox1Click(); }); });
   const auto on = [this](PictureButton* button, void (TForm_debut::*click)(), QLabel* label,
                          const char* name) {
-    connect(button, &PictureButton::clicked, this, [this, click] {
-      ReportErrors([&] { (this->*click)(); });
-    });
-    connect(button, &PictureButton::mouseMoved, this, [this, label, name] {
-      ReportErrors([&] { Hover(label, QString::fromUtf8(name)); });
-    });
+    connect(button, &PictureButton::clicked, this,
+            [this, click] { ReportErrors([&] { (this->*click)(); }); });
+    connect(button, &PictureButton::mouseMoved, this,
+            [this, label, name] { ReportErrors([&] { Hover(label, QString::fromUtf8(name)); }); });
   };
   on(Image_jouer, &TForm_debut::Image_jouerClick, Label_jouer, "Jouer");
   on(Image_quitter, &TForm_debut::Image_quitterClick, Label_quitter, "Quitter");
@@ -159,10 +153,12 @@ void TForm_debut::Image_jouerClick() {
   const QString second = MaskEdit2->text();
   playerCount_ = CheckBox1->isChecked() ? 2 : 1;
   Label1->setText(QString::number(playerCount_));
-  if (auto* label = FindControl<QLabel>(QStringLiteral("Form_jeu6"), QStringLiteral("Label_joueur1"))) {
+  if (auto* label =
+          FindControl<QLabel>(QStringLiteral("Form_jeu6"), QStringLiteral("Label_joueur1"))) {
     label->setText(CutName(first));
   }
-  if (auto* label = FindControl<QLabel>(QStringLiteral("Form_jeu6"), QStringLiteral("Label_joueur2"))) {
+  if (auto* label =
+          FindControl<QLabel>(QStringLiteral("Form_jeu6"), QStringLiteral("Label_joueur2"))) {
     label->setText(CutName(second));
   }
   if (QWidget* game = FindScreen(QStringLiteral("Form_jeu6"))) ShowFullScreen(*game);

@@ -9,6 +9,7 @@ namespace verdal {
 inline constexpr QRgb kSetupBlue = 0x0000FF, kSetupRed = 0xFF0000, kSetupLime = 0x00FF00,
                       kSetupPurple = 0x800080, kNavy = 0x000080;
 
+// clang-format off
 inline const ControlRow kSetupControls[] = {
     {"Image_fond", ControlKind::Picture, {104, 0, 601, 577}, "", pictures::kFond},
     {"Image_jouer", ControlKind::Button, {736, 511, 33, 33}, "", pictures::kCroixBleue},
@@ -24,6 +25,7 @@ inline const ControlRow kSetupControls[] = {
     // Black on black: the game screen reads it, the player never sees it.
     {"Label1", ControlKind::Label, {744, 304, 0, 0}, "2", nullptr, 0, 0x000000},
 };
+// clang-format on
 
 struct NameField {
   const char* name;

@@ -3,8 +3,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
-#include <QWindow>
 #include <QScreen>
+#include <QWindow>
 
 #include "assets/pictures/pictures.h"
 #include "common/clock.h"

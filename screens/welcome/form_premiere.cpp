@@ -77,16 +77,13 @@ TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
 
   const auto on = [this](PictureButton* button, void (TForm_premiere::*click)(),
                          void (TForm_premiere::*move)()) {
-    connect(button, &PictureButton::clicked, this, [this, click] {
-      ReportErrors([&] { (this->*click)(); });
-    });
-    connect(button, &PictureButton::mouseMoved, this, [this, move] {
-      ReportErrors([&] { (this->*move)(); });
-    });
+    connect(button, &PictureButton::clicked, this,
+            [this, click] { ReportErrors([&] { (this->*click)(); }); });
+    connect(button, &PictureButton::mouseMoved, this,
+            [this, move] { ReportErrors([&] { (this->*move)(); }); });
   };
   on(Image_jouer, &TForm_premiere::Image_jouerClick, &TForm_premiere::Image_jouerMouseMove);
-  on(Image_quitter, &TForm_premiere::Image_quitterClick,
-     &TForm_premiere::Image_quitterMouseMove);
+  on(Image_quitter, &TForm_premiere::Image_quitterClick, &TForm_premiere::Image_quitterMouseMove);
   on(Image_aide, &TForm_premiere::Image_aideClick, &TForm_premiere::Image_aideMouseMove);
   on(Label_web, &TForm_premiere::Label_webClick, &TForm_premiere::Label_webMouseMove);
 }
@@ -101,18 +98,15 @@ void TForm_premiere::FormCreate() {
 }
 
 void TForm_premiere::HideButtons() {
-  for (QWidget* control : {static_cast<QWidget*>(Image_jouer), static_cast<QWidget*>(Image_quitter),
-                           static_cast<QWidget*>(Label_jouer),
-                           static_cast<QWidget*>(Label_quitter), static_cast<QWidget*>(Image_fond)}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{Image_jouer, Image_quitter, Label_jouer,
+                                                          Label_quitter, Image_fond}) {
     control->hide();
   }
 }
 
 void TForm_premiere::ShowButtons() {
-  for (QWidget* control : {static_cast<QWidget*>(Label_web), static_cast<QWidget*>(Image_jouer),
-                           static_cast<QWidget*>(Image_quitter),
-                           static_cast<QWidget*>(Label_jouer),
-                           static_cast<QWidget*>(Label_quitter), static_cast<QWidget*>(Image_fond)}) {
+  for (QWidget* control : std::initializer_list<QWidget*>{Label_web, Image_jouer, Image_quitter,
+                                                          Label_jouer, Label_quitter, Image_fond}) {
     control->show();
   }
   ScrollingTextBmp1->Start();

@@ -11,6 +11,7 @@ namespace verdal {
 inline constexpr QRgb kBlue = 0x0000FF, kRed = 0xFF0000, kLime = 0x00FF00, kWhite = 0xFFFFFF;
 
 // From the bottom up where they overlap; the scrolling text lies between the two tables.
+// clang-format off
 inline const ControlRow kWelcomeControls[] = {
     {"Image_quitter", ControlKind::Button, {32, 511, 33, 33}, "", pictures::kCroixRouge},
     {"Image_jouer", ControlKind::Button, {736, 511, 33, 33}, "", pictures::kCroixBleue},
@@ -25,8 +26,10 @@ inline const ControlRow kWelcomeTopControls[] = {
     {"Label_web", ControlKind::Button, {192, 440, 401, 36}, "Ostrane sur le WEB", nullptr, 32,
      kWhite},
 };
+// clang-format on
 
 // Panel1's contents, which the scrolling control moves; never shown itself.
+// clang-format off
 inline const ControlRow kWelcomeText[] = {
     {"Label2", ControlKind::Label, {88, 8, 305, 33}, "Bienvenue dans LEXOR", nullptr, 29},
     {"Label5", ControlKind::Label, {96, 64, 295, 18},
@@ -41,6 +44,7 @@ inline const ControlRow kWelcomeText[] = {
     {"Label12", ControlKind::Label, {184, 320, 134, 22}, "Une réalisation :", nullptr, 19},
     {"Image4", ControlKind::Picture, {200, 352, 113, 89}, "", pictures::kLogoPetit},
 };
+// clang-format on
 
 // Black panel, its labels opaque on it; a text wider than its label (the font is not the
 // one the places were measured with) widens the label about its centre rather than lose

@@ -37,8 +37,7 @@ TEST_P(PointerTest, HiddenExactlyWhileBelowZero) {
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, PointerTest,
-    ::testing::Values(PointerCase{"None", {}, 0, false},
-                      PointerCase{"HideOnce", {false}, -1, true},
+    ::testing::Values(PointerCase{"None", {}, 0, false}, PointerCase{"HideOnce", {false}, -1, true},
                       PointerCase{"HideThenShow", {false, true}, 0, false},
                       PointerCase{"HideTwiceShowOnce", {false, false, true}, -1, true},
                       PointerCase{"ShowThenHide", {true, false}, 0, false},

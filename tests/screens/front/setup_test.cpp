@@ -127,7 +127,8 @@ TEST_F(SetupTest, NoPlayableWordRefusesTheMatch) {
   AvailableWordCount = 0;
   ClickAt(screen, kCheckBox);
   ClickAt(screen, kPlay);
-  EXPECT_EQ(messages.shown, std::vector<std::string>{"Il n'y a aucun mot, allez dans \"Règlages\""});
+  EXPECT_EQ(messages.shown,
+            std::vector<std::string>{"Il n'y a aucun mot, allez dans \"Règlages\""});
   EXPECT_EQ(Caption("Label1"), "2");
   EXPECT_FALSE(game.screen.isVisible());
   EXPECT_EQ(screen.PlayerCount(), 0);

@@ -82,7 +82,8 @@ TEST_F(WelcomeTest, CreationTakesTheDesktopAndStartsTheText) {
   EXPECT_TRUE(screen.isFullScreen());
   EXPECT_EQ(std::filesystem::current_path(), folder_.Path());
   EXPECT_EQ(pointer.Count(), 1);
-  for (const char* name : {"Image_jouer", "Image_quitter", "Image_fond", "Image_aide", "Label_web"}) {
+  for (const char* name :
+       {"Image_jouer", "Image_quitter", "Image_fond", "Image_aide", "Label_web"}) {
     EXPECT_TRUE(Shown(name)) << name;
   }
   EXPECT_TRUE(Named<TScrollingTextBmp>(screen, "ScrollingTextBmp1").Started());
@@ -139,10 +140,9 @@ TEST_P(WelcomeWayOutTest, EndsTheLoopWithTheTaskBarBack) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, WelcomeWayOutTest,
-    ::testing::Values(std::pair<const char*, WayOut>{"QuitImage",
-                                                     [](TForm_premiere& s) { ClickAt(s, kQuit); }},
-                      std::pair<const char*, WayOut>{"WindowClosed",
-                                                     [](TForm_premiere& s) { s.close(); }}),
+    ::testing::Values(
+        std::pair<const char*, WayOut>{"QuitImage", [](TForm_premiere& s) { ClickAt(s, kQuit); }},
+        std::pair<const char*, WayOut>{"WindowClosed", [](TForm_premiere& s) { s.close(); }}),
     [](const auto& info) { return info.param.first; });
 
 }  // namespace
