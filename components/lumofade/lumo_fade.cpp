@@ -23,7 +23,9 @@ constexpr char kDisolvRateMessage[] = "DisolvRate cannot be > Width * Height!";
 class TLumoFade::RunningTransition {
  public:
   explicit RunningTransition(TLumoFade& fade) : fade_(fade) { ++fade_.transitionsRunning_; }
-  ~RunningTransition() {
+  // Out of line: inlined into a nested transition, the compiler cannot see that the count
+  // is still above zero there, and warns of a use after the delete that never happens.
+  [[gnu::noinline]] ~RunningTransition() {
     if (--fade_.transitionsRunning_ > 0) return;
     fade_.stopRequested_ = false;
     if (fade_.disposed_) delete &fade_;

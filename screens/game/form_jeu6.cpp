@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
-#include <QProxyStyle>
 #include <QTimer>
 
 #include "assets/pictures/pictures.h"
@@ -46,17 +45,6 @@ QRect CellBounds(const CellRun& run, int r, int j) {
   return QRect(run.left0 + run.dx * (j - 1), run.top0 + run.dy * (r - 1), run.width, run.height);
 }
 
-// A picture button that is disabled keeps its picture: the quit and help images do nothing
-// at times, yet look the same, rather than turning into grey tiles.
-class SamePictureWhenDisabled : public QProxyStyle {
- public:
-  QPixmap generatedIconPixmap(QIcon::Mode mode, const QPixmap& pixmap,
-                              const QStyleOption* option) const override {
-    return mode == QIcon::Disabled ? pixmap
-                                   : QProxyStyle::generatedIconPixmap(mode, pixmap, option);
-  }
-};
-
 // The glyph's left half is its normal state, the right half its disabled state; the
 // bottom-left pixel is the background colour and is keyed out.
 QIcon TwoStateGlyph(const char* path) {
@@ -80,9 +68,6 @@ TForm_jeu6::TForm_jeu6(QWidget* parent)
   // Every key comes to the window: no control ever takes the focus.
   setFocusPolicy(Qt::StrongFocus);
 
-  pictureStyle_ = std::make_unique<SamePictureWhenDisabled>();
-  ui_->Image_quitter->setStyle(pictureStyle_.get());
-  ui_->Image_aide->setStyle(pictureStyle_.get());
 
   TLumoFade& fade = ui_->LumoFade1->Fade();
   fade.SetStretchToFit(false);
@@ -110,8 +95,6 @@ TForm_jeu6::TForm_jeu6(QWidget* parent)
 TForm_jeu6::~TForm_jeu6() {
   // A pause still running under the window (the program ends inside one) must not go on.
   abandoned_ = true;
-  ui_->Image_quitter->setStyle(nullptr);
-  ui_->Image_aide->setStyle(nullptr);
 }
 
 void TForm_jeu6::MakeCells() {

@@ -111,7 +111,6 @@ class TForm_jeu6 : public QWidget, public Presentation {
   void Play(TWave& wave);
   QWidget* Control(const char* name) const;
 
-  std::unique_ptr<QStyle> pictureStyle_;  // the quit and help images', until the window goes
   std::unique_ptr<Ui::Form_jeu6> ui_;
   QTimer* Timer1 = nullptr;
   TWave Wave_jaune;

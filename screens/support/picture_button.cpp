@@ -2,6 +2,8 @@
 #include "screens/support/picture_button.h"
 
 #include <QMouseEvent>
+#include <QPainter>
+#include <QStyle>
 
 namespace verdal {
 
@@ -22,5 +24,15 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void PictureButton::mouseMoveEvent(QMouseEvent*) { emit mouseMoved(); }
+
+void PictureButton::paintEvent(QPaintEvent* event) {
+  if (pixmap().isNull()) {
+    QLabel::paintEvent(event);
+    return;
+  }
+  // QLabel would grey a disabled picture; the picture is drawn as it is instead.
+  QPainter painter(this);
+  style()->drawItemPixmap(&painter, contentsRect(), alignment(), pixmap());
+}
 
 }  // namespace verdal

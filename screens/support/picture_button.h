@@ -1,6 +1,8 @@
 // A picture used as a button: hand pointer, a click, and mouse moves over it (which
 // the screens use to name the button in the label beside it). A disabled button
-// receives no mouse events, so it neither clicks nor names itself.
+// receives no mouse events, so it neither clicks nor names itself, yet it keeps its
+// picture: the screens disable their quit and help images at times without a change
+// of look.
 #pragma once
 
 #include <QLabel>
@@ -21,6 +23,7 @@ class PictureButton : public QLabel {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   bool pressed_ = false;
