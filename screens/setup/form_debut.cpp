@@ -15,19 +15,6 @@
 namespace verdal {
 namespace {
 
-template <class Control>
-Control* Child(QWidget* parent, const char* name) {
-  return parent->findChild<Control*>(QString::fromLatin1(name));
-}
-
-void ShowOver(const char* name) {
-  if (QWidget* screen = FindScreen(QString::fromLatin1(name))) {
-    screen->show();
-    screen->raise();
-    screen->activateWindow();
-  }
-}
-
 QLineEdit* MakeNameField(QWidget* parent, const NameField& field) {
   auto* edit = new QLineEdit(parent);
   edit->setObjectName(QString::fromLatin1(field.name));
@@ -69,18 +56,18 @@ TForm_debut::TForm_debut(QWidget* parent) : QWidget(parent, Qt::Window) {
   setMouseTracking(true);
 
   MakeControls(this, kSetupControls);
-  Image_fond = Child<QLabel>(this, "Image_fond");
+  Image_fond = NamedChild<QLabel>(this, "Image_fond");
   // The background passes the pointer's moves on to the window, which empties the labels.
   Image_fond->setMouseTracking(true);
-  Image_jouer = Child<PictureButton>(this, "Image_jouer");
-  Image_quitter = Child<PictureButton>(this, "Image_quitter");
-  Image_aide = Child<PictureButton>(this, "Image_aide");
-  Image_param = Child<PictureButton>(this, "Image_param");
-  Label_jouer = Child<QLabel>(this, "Label_jouer");
-  Label_quitter = Child<QLabel>(this, "Label_quitter");
-  Label_aide = Child<QLabel>(this, "Label_aide");
-  Label_param = Child<QLabel>(this, "Label_param");
-  Label1 = Child<QLabel>(this, "Label1");
+  Image_jouer = NamedChild<PictureButton>(this, "Image_jouer");
+  Image_quitter = NamedChild<PictureButton>(this, "Image_quitter");
+  Image_aide = NamedChild<PictureButton>(this, "Image_aide");
+  Image_param = NamedChild<PictureButton>(this, "Image_param");
+  Label_jouer = NamedChild<QLabel>(this, "Label_jouer");
+  Label_quitter = NamedChild<QLabel>(this, "Label_quitter");
+  Label_aide = NamedChild<QLabel>(this, "Label_aide");
+  Label_param = NamedChild<QLabel>(this, "Label_param");
+  Label1 = NamedChild<QLabel>(this, "Label1");
   MaskEdit1 = MakeNameField(this, kNameFields[0]);
   MaskEdit2 = MakeNameField(this, kNameFields[1]);
   CheckBox1 = new QCheckBox(this);
@@ -93,7 +80,6 @@ TForm_debut::TForm_debut(QWidget* parent) : QWidget(parent, Qt::Window) {
   white.setColor(QPalette::Window, Qt::white);
   CheckBox1->setPalette(white);
   CheckBox1->setAutoFillBackground(true);
-  setTabOrder(MaskEdit2, CheckBox1);
 
   connect(CheckBox1, &QCheckBox::toggled, this,
           [this] { ReportErrors([&] { CheckBox1Click(); }); });
@@ -138,9 +124,9 @@ void TForm_debut::CheckBox1Click() {
   setTabOrder(MaskEdit1, CheckBox1);
 }
 
-void TForm_debut::Image_paramClick() { ShowOver("Form_param"); }
+void TForm_debut::Image_paramClick() { ShowOnTop("Form_param"); }
 
-void TForm_debut::Image_aideClick() { ShowOver("Form_aide"); }
+void TForm_debut::Image_aideClick() { ShowOnTop("Form_aide"); }
 
 void TForm_debut::Image_quitterClick() { close(); }
 

@@ -69,6 +69,12 @@ inline QLabel* MakeControl(QWidget* parent, const ControlRow& row) {
   return control;
 }
 
+// A control that a table made, by its name.
+template <class Control>
+Control* NamedChild(QWidget* parent, const char* name) {
+  return parent->findChild<Control*>(QString::fromLatin1(name));
+}
+
 template <std::size_t N>
 void MakeControls(QWidget* parent, const ControlRow (&rows)[N]) {
   for (const ControlRow& row : rows) MakeControl(parent, row);

@@ -1,11 +1,12 @@
-// Showing a screen that covers the desktop: in the full-screen state while the task bar is
-// hidden, as a plain window over the whole screen otherwise.
+// Showing screens: one that covers the desktop is in the full-screen state while the task bar
+// is hidden, a plain window over the whole screen otherwise; the tool windows come on top.
 #pragma once
 
 #include <QScreen>
 #include <QWidget>
 
 #include "platform/task_bar.h"
+#include "screens/support/screen_lookup.h"
 
 namespace verdal {
 
@@ -24,6 +25,15 @@ inline void ShowFullScreen(QWidget& screen) {
   }
   screen.raise();
   screen.activateWindow();
+}
+
+// Shows the named window above the others; a window that does not exist is not shown.
+inline void ShowOnTop(const char* name) {
+  if (QWidget* window = FindScreen(QString::fromLatin1(name))) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
 }
 
 }  // namespace verdal

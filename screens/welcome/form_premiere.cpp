@@ -18,22 +18,6 @@
 #include "screens/welcome/welcome_layout.h"
 
 namespace verdal {
-namespace {
-
-template <class Control>
-Control* Child(QWidget* parent, const char* name) {
-  return parent->findChild<Control*>(QString::fromLatin1(name));
-}
-
-void ShowOver(const char* name) {
-  if (QWidget* screen = FindScreen(QString::fromLatin1(name))) {
-    screen->show();
-    screen->raise();
-    screen->activateWindow();
-  }
-}
-
-}  // namespace
 
 TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("Form_premiere"));
@@ -46,20 +30,20 @@ TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
   setMouseTracking(true);
 
   MakeControls(this, kWelcomeControls);
-  Image_quitter = Child<PictureButton>(this, "Image_quitter");
-  Image_jouer = Child<PictureButton>(this, "Image_jouer");
-  Label_quitter = Child<QLabel>(this, "Label_quitter");
-  Label_jouer = Child<QLabel>(this, "Label_jouer");
-  Image_fond = Child<QLabel>(this, "Image_fond");
+  Image_quitter = NamedChild<PictureButton>(this, "Image_quitter");
+  Image_jouer = NamedChild<PictureButton>(this, "Image_jouer");
+  Label_quitter = NamedChild<QLabel>(this, "Label_quitter");
+  Label_jouer = NamedChild<QLabel>(this, "Label_jouer");
+  Image_fond = NamedChild<QLabel>(this, "Image_fond");
   // The background passes the pointer's moves on to the window, which empties the labels.
   Image_fond->setMouseTracking(true);
   ScrollingTextBmp1 = new TScrollingTextBmp(this);
   ScrollingTextBmp1->setObjectName(QStringLiteral("ScrollingTextBmp1"));
   ScrollingTextBmp1->setGeometry(kScrollBounds);
   MakeControls(this, kWelcomeTopControls);
-  Image_aide = Child<PictureButton>(this, "Image_aide");
-  Label_aide = Child<QLabel>(this, "Label_aide");
-  Label_web = Child<PictureButton>(this, "Label_web");
+  Image_aide = NamedChild<PictureButton>(this, "Image_aide");
+  Label_aide = NamedChild<QLabel>(this, "Label_aide");
+  Label_web = NamedChild<PictureButton>(this, "Label_web");
   Label_web->setCursor(Qt::ArrowCursor);
   Label_web->setAlignment(Qt::AlignCenter);
   Panel1 = MakeWelcomePanel(this);
@@ -119,7 +103,7 @@ void TForm_premiere::Image_jouerClick() {
   }
 }
 
-void TForm_premiere::Image_aideClick() { ShowOver("Form_aide"); }
+void TForm_premiere::Image_aideClick() { ShowOnTop("Form_aide"); }
 
 void TForm_premiere::Image_quitterClick() { Quit(); }
 

@@ -52,6 +52,9 @@ not_white() { [ "$1" != "FFFFFF" ]; }
 # Any channel above 0x20: not the black of the splash's end.
 is_lit() { [ $((16#${1:0:2})) -gt 32 ] || [ $((16#${1:2:2})) -gt 32 ] || [ $((16#${1:4:2})) -gt 32 ]; }
 
+# Every channel above 0xD0: a button's face.
+is_light() { [ $((16#${1:0:2})) -gt 208 ] && [ $((16#${1:2:2})) -gt 208 ] && [ $((16#${1:4:2})) -gt 208 ]; }
+
 click() {
   xdotool mousemove "$1" "$2"
   sleep 0.15

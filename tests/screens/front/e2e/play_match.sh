@@ -57,8 +57,10 @@ for deal in $(seq 1 10); do
   fi
 done
 
-# The end-of-match panel dissolves in over about 5 s, then "Rejouer?" waits.
-sleep 10
+# The end-of-match panel: its "Non" button's face is light grey where the board was
+# blue; its picture then dissolves in over about 5 s, with the window not responding.
+wait_pixel "end-of-match panel" 270 462 is_light 30
+sleep 8
 shot end_of_match
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the match"
 if [ "${VERDAL_E2E_FIGURES:-0}" = 1 ]; then
