@@ -55,6 +55,9 @@ is_lit() { [ $((16#${1:0:2})) -gt 32 ] || [ $((16#${1:2:2})) -gt 32 ] || [ $((16
 # Every channel above 0xD0: a button's face.
 is_light() { [ $((16#${1:0:2})) -gt 208 ] && [ $((16#${1:2:2})) -gt 208 ] && [ $((16#${1:4:2})) -gt 208 ]; }
 
+# Red and green high, blue clearly lower: a yellow mark, pale or deep.
+is_yellow() { [ $((16#${1:0:2})) -gt 160 ] && [ $((16#${1:2:2})) -gt 160 ] && [ $((16#${1:4:2})) -lt $((16#${1:0:2} - 32)) ]; }
+
 click() {
   xdotool mousemove "$1" "$2"
   sleep 0.15

@@ -44,7 +44,9 @@ play_word() {
 for deal in $(seq 1 10); do
   if [ "$deal" = 3 ]; then
     play_word CASSER
-    sleep 4
+    # Marked column by column: the R, in the word but elsewhere, turns yellow last.
+    wait_pixel "the wrong proposal marked" 600 100 is_yellow 20
+    sleep 1
     shot wrong_proposal
   fi
   play_word CITRON
