@@ -59,7 +59,17 @@ void TFSplash::showEvent(QShowEvent* event) {
 void TFSplash::FormShow() {
   AppPointer().ShowCursor(false);
   // Taken before the splash paints anything, so it first shows the desktop unchanged.
-  const QImage desktop = AppDesktop().Snapshot();
+  QImage desktop = AppDesktop().Snapshot();
+  if (desktop.size() != size()) {
+    // Without a snapshot (a desktop that refuses it) the splash starts from black; one in
+    // device pixels is brought to the window's size, which the control takes from it.
+    if (desktop.isNull()) {
+      desktop = QImage(size(), QImage::Format_RGB32);
+      desktop.fill(Qt::black);
+    } else {
+      desktop = desktop.scaled(size());
+    }
+  }
   LumoFade1->setGeometry(0, 0, width(), height());
   LumoFade1->Fade().SetPicFrom(
       std::make_shared<const Picture>(PictureFromImage(desktop, PictureKind::Bitmap)));

@@ -38,11 +38,13 @@ struct FakeDesktop final : Desktop {
   QSize Size() override { return size; }
   QImage Snapshot() override {
     ++snapshots;
-    QImage image(size, QImage::Format_RGB32);
+    if (!snapshotSize.isValid()) return {};
+    QImage image(snapshotSize, QImage::Format_RGB32);
     image.fill(Qt::darkGreen);
     return image;
   }
   QSize size{800, 600};
+  QSize snapshotSize{800, 600};  // invalid: the desktop refuses the snapshot
   int snapshots = 0;
 };
 

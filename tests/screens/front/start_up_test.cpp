@@ -65,6 +65,23 @@ TEST_F(StartUpTest, SplashFadesRunTheirFramesOnTime) {
   AppPointer().ShowCursor(true);
 }
 
+// A desktop that gives no snapshot, or one in device pixels, still fades the whole screen.
+class SnapshotTest : public StartUpTest, public ::testing::WithParamInterface<QSize> {};
+
+TEST_P(SnapshotTest, DesktopFadeCoversTheScreen) {
+  desktop.snapshotSize = GetParam();
+  TFSplash splash;
+  splash.show();
+  splash.Play();
+  const auto* fade = splash.findChild<QWidget*>(QStringLiteral("LumoFade1"));
+  EXPECT_EQ(fade->geometry(), QRect(0, 0, 800, 600));
+  ASSERT_FALSE(splash.Timings().empty());
+  EXPECT_EQ(splash.Timings()[0].frames, 51);
+  AppPointer().ShowCursor(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Snapshots, SnapshotTest, ::testing::Values(QSize(), QSize(1600, 1200)));
+
 TEST_F(StartUpTest, ScreensComeAfterTheSplashInTheirOrder) {
   const auto screens = StartUp({Noting("Form_premiere", true), Noting("Form_debut"),
                                 Noting("Form_jeu6"), Noting("Form_param"), Noting("Form_aide")});
