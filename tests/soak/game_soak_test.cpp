@@ -6,14 +6,10 @@
 #include <iostream>
 
 #include "tests/screens/game/game_screen_fixture.h"
-#include "tests/soak/memory_curve.h"
+#include "tests/soak/soak_verdict.h"
 
 namespace verdal::test {
 namespace {
-
-// A deal allocates and frees thousands of small objects (events, strings, the board's
-// texts); what the allocator keeps of them levels off within the warm-up.
-constexpr double kMarginMegabytes = 3.0;
 
 enum class Move {
   Found,      // the word itself
@@ -140,20 +136,16 @@ TEST_F(GameSoak, EveryDealEndsAndMemoryStaysFlat) {
         << "deal " << deal << " did not end (plan " << plan % kPlans.size() << ", "
         << length_ << " letters), ending at " << tally_.deals;
     if (tally_.deals - sampledAt >= sampleEvery) {
-      curve.Add({"deal " + std::to_string(tally_.deals), ResidentMegabytes(),
-                 tally_.deals - sampledAt});
+      curve.Add(SampleMemory("deal " + std::to_string(tally_.deals), tally_.deals - sampledAt));
       sampledAt = tally_.deals;
       cues_.cues.clear();
     }
   }
 
-  const GrowthVerdict verdict = curve.Judge(kMarginMegabytes);
-  PrintCurve(std::cout, "game", curve, verdict, "deals");
+  ExpectFlat("game", curve, "deals");
   std::cout << "soak game deals " << tally_.deals << " found " << tally_.found << " unfound "
             << tally_.unfound << " matches " << tally_.matches << " game_hours "
             << manual_.NowMs() / 3'600'000.0 << '\n';
-  ASSERT_TRUE(verdict.judged) << curve.Samples().size() << " samples";
-  EXPECT_FALSE(verdict.grows) << "resident memory grew by " << verdict.growth << " MB";
   EXPECT_GT(tally_.found, 0);
   EXPECT_GT(tally_.unfound, 0);
   if (deals >= 40) {

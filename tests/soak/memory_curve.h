@@ -11,12 +11,20 @@ namespace verdal::test {
 // What /proc/self/statm gives as resident, in megabytes. Throws std::runtime_error when the
 // file cannot be read, rather than let a soak pass on zeros.
 double ResidentMegabytes();
+// What the program holds allocated: the sanitizer's count of live blocks in a checked build,
+// whose resident memory also carries the checker's own records, the C library's otherwise.
+double HeapMegabytes();
+// Whether resident memory is the program's alone, so that its growth is the program's.
+bool ResidentMemoryIsTheProgramsOwn();
 
 struct MemorySample {
-  std::string at;     // when it was taken, in the soak's own unit ("120 s", "deal 40")
-  double megabytes = 0;
+  std::string at;  // when it was taken, in the soak's own unit ("120 s", "deal 40")
+  double resident = 0;    // MB
+  double heap = 0;        // MB
   std::int64_t work = 0;  // what the soak did since the previous sample (steps, deals)
 };
+
+MemorySample SampleMemory(std::string at, std::int64_t work);
 
 struct GrowthVerdict {
   double earlyMedian = 0;  // median of the first third after the warm-up
@@ -36,15 +44,16 @@ class MemoryCurve {
 
   void Add(MemorySample sample) { samples_.push_back(std::move(sample)); }
   const std::vector<MemorySample>& Samples() const { return samples_; }
-  GrowthVerdict Judge(double marginMegabytes) const;
+  // Judges one measure of the samples: &MemorySample::resident or &MemorySample::heap.
+  GrowthVerdict Judge(double MemorySample::*measure, double marginMegabytes) const;
 
  private:
   std::vector<MemorySample> samples_;
 };
 
-// One line per sample, then the verdict: the curve a report quotes.
+// One line per sample, then both verdicts: the curves a report quotes.
 void PrintCurve(std::ostream& out, const std::string& name, const MemoryCurve& curve,
-                const GrowthVerdict& verdict, const std::string& workUnit);
+                const std::string& workUnit);
 
 // A whole number from the environment, or fallback when unset or not a positive number.
 std::int64_t EnvironmentCount(const char* name, std::int64_t fallback);

@@ -5,13 +5,15 @@
 #include <stdlib.h>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 namespace verdal::test {
 namespace {
 
 MemoryCurve CurveOf(int samples, const std::function<double(int)>& megabytes) {
   MemoryCurve curve;
-  for (int i = 0; i < samples; ++i) curve.Add({std::to_string(i), megabytes(i), 1});
+  for (int i = 0; i < samples; ++i) curve.Add({std::to_string(i), megabytes(i), 0, 1});
   return curve;
 }
 
@@ -36,7 +38,7 @@ TEST(MemoryCurve, JudgesGrowthBeyondTheMarginOnly) {
       {"too few samples", 5, [](int i) { return 80.0 + 100 * i; }, false, false},
   };
   for (const Case& c : cases) {
-    const GrowthVerdict verdict = CurveOf(c.samples, c.megabytes).Judge(2.0);
+    const GrowthVerdict verdict = CurveOf(c.samples, c.megabytes).Judge(&MemorySample::resident, 2.0);
     EXPECT_EQ(verdict.judged, c.judged) << c.name;
     EXPECT_EQ(verdict.grows, c.grows) << c.name << ": growth " << verdict.growth;
   }
@@ -45,19 +47,23 @@ TEST(MemoryCurve, JudgesGrowthBeyondTheMarginOnly) {
 TEST(MemoryCurve, MediansOfTheFirstAndLastThirdsAfterTheWarmUp) {
   // 12 samples: 2 of warm-up, then thirds of 3 and 3 out of the 10 left.
   const GrowthVerdict verdict =
-      CurveOf(12, [](int i) { return i < 2 ? 500.0 : 10.0 + i; }).Judge(2.0);
+      CurveOf(12, [](int i) { return i < 2 ? 500.0 : 10.0 + i; })
+          .Judge(&MemorySample::resident, 2.0);
   EXPECT_DOUBLE_EQ(verdict.earlyMedian, 13.0);
   EXPECT_DOUBLE_EQ(verdict.lateMedian, 20.0);
   EXPECT_DOUBLE_EQ(verdict.growth, 7.0);
 }
 
-TEST(MemoryCurve, ResidentMemoryIsReadAndFollowsTouchedPages) {
-  const double before = ResidentMegabytes();
-  std::vector<char> block(64 << 20, 1);
-  const double after = ResidentMegabytes();
-  EXPECT_GT(before, 1.0);
-  EXPECT_GT(after - before, 60.0);
-  EXPECT_EQ(block[12345], 1);
+TEST(MemoryCurve, ResidentAndHeapFollowABlockHeldThenFreed) {
+  const MemorySample before = SampleMemory("before", 0);
+  auto block = std::make_unique<std::vector<char>>(64 << 20, 1);
+  const MemorySample held = SampleMemory("held", 0);
+  block.reset();
+  const MemorySample freed = SampleMemory("freed", 0);
+  EXPECT_GT(before.resident, 1.0);
+  EXPECT_GT(held.resident - before.resident, 60.0);
+  EXPECT_NEAR(held.heap - before.heap, 64.0, 1.0);
+  EXPECT_NEAR(freed.heap - before.heap, 0.0, 1.0);
 }
 
 TEST(MemoryCurve, CountsFromTheEnvironmentFallBackUnlessPositiveWholeNumbers) {
