@@ -49,6 +49,7 @@ TerminationSignals::~TerminationSignals() {
 void TerminationSignals::Deliver() {
   unsigned char byte = 0;
   while (::read(pipeEnds[0], &byte, 1) == 1) {
+    delivered_ = byte;
     if (onSignal_) onSignal_(byte);
   }
 }

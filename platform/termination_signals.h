@@ -22,10 +22,15 @@ class TerminationSignals : public QObject {
   TerminationSignals(const TerminationSignals&) = delete;
   TerminationSignals& operator=(const TerminationSignals&) = delete;
 
+  // The last signal handed to onSignal, or 0: one that came while no message loop ran (a
+  // start-up step that handled events) must still end the program once start-up is over.
+  int Delivered() const { return delivered_; }
+
  private:
   void Deliver();
 
   std::function<void(int)> onSignal_;
+  int delivered_ = 0;
   QSocketNotifier* notifier_ = nullptr;
   struct sigaction previous_[3];
 };

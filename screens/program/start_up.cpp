@@ -63,6 +63,8 @@ int RunProgram(const std::vector<ScreenMaker>& makers) {
     return 1;
   }
   if (!screens) return 1;
+  // Exiting before the loop runs ends nothing: a signal handled during start-up ends here.
+  if (termination.Delivered()) return 128 + termination.Delivered();
   return QApplication::exec();
 }
 

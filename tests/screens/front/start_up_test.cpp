@@ -127,15 +127,23 @@ TEST_F(StartUpTest, AnErrorOutsideCreationEndsWithStatusOne) {
   EXPECT_EQ(pointer.Count(), 0) << "the pointer comes back though no screen showed it";
 }
 
-class TerminationTest : public StartUpTest, public ::testing::WithParamInterface<int> {};
+// A signal in the message loop, or during start-up (handled by a step that lets events
+// through, before any loop could end), ends the program with the task bar back.
+class TerminationTest : public StartUpTest,
+                        public ::testing::WithParamInterface<std::pair<int, bool>> {};
 
-TEST_P(TerminationTest, SignalEndsTheLoopWithTheTaskBarBack) {
-  const int signal = GetParam();
-  const ScreenMaker raising = [&] {
-    QTimer::singleShot(0, [signal] {
-      EXPECT_TRUE(TaskBarHidden());
+TEST_P(TerminationTest, SignalEndsTheProgramWithTheTaskBarBack) {
+  const auto [signal, inLoop] = GetParam();
+  const ScreenMaker raising = [signal, inLoop] {
+    if (inLoop) {
+      QTimer::singleShot(0, [signal] {
+        EXPECT_TRUE(TaskBarHidden());
+        std::raise(signal);
+      });
+    } else {
       std::raise(signal);
-    });
+      QCoreApplication::processEvents();
+    }
     return std::make_unique<QWidget>();
   };
   QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
@@ -147,7 +155,9 @@ TEST_P(TerminationTest, SignalEndsTheLoopWithTheTaskBarBack) {
   EXPECT_EQ(now.sa_handler, SIG_DFL);
 }
 
-INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest, ::testing::Values(SIGTERM, SIGINT, SIGHUP));
+INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest,
+                         ::testing::Values(std::pair{SIGTERM, true}, std::pair{SIGINT, true},
+                                           std::pair{SIGHUP, true}, std::pair{SIGTERM, false}));
 
 // The real screens, from the files beside the program.
 class ProgramStartUpTest : public StartUpTest, public ::testing::WithParamInterface<bool> {
