@@ -49,8 +49,7 @@ class GameSoak : public GameScreen {
   GameSoak() {
     AcknowledgeEveryWord([this] {
       ++tally_.deals;
-      ++(Text("Panel_suivant").startsWith(QStringLiteral("Bravo")) ? tally_.found
-                                                                    : tally_.unfound);
+      ++(Text("Panel_suivant").startsWith(QStringLiteral("Bravo")) ? tally_.found : tally_.unfound);
     });
   }
 
@@ -133,8 +132,8 @@ TEST_F(GameSoak, EveryDealEndsAndMemoryStaysFlat) {
   for (std::size_t plan = 0; tally_.deals < deals; ++plan) {
     const std::int64_t deal = tally_.deals + 1;
     ASSERT_TRUE(PlayDeal(kPlans[plan % kPlans.size()]))
-        << "deal " << deal << " did not end (plan " << plan % kPlans.size() << ", "
-        << length_ << " letters), ending at " << tally_.deals;
+        << "deal " << deal << " did not end (plan " << plan % kPlans.size() << ", " << length_
+        << " letters), ending at " << tally_.deals;
     if (tally_.deals - sampledAt >= sampleEvery) {
       curve.Add(SampleMemory("deal " + std::to_string(tally_.deals), tally_.deals - sampledAt));
       sampledAt = tally_.deals;

@@ -92,8 +92,8 @@ void PrintCurve(std::ostream& out, const std::string& name, const MemoryCurve& c
     out << "soak " << name << " at " << s.at << " rss_mb " << s.resident << " heap_mb " << s.heap
         << ' ' << workUnit << ' ' << s.work << '\n';
   }
-  for (const auto& [label, measure] : {std::pair{"rss", &MemorySample::resident},
-                                       std::pair{"heap", &MemorySample::heap}}) {
+  for (const auto& [label, measure] :
+       {std::pair{"rss", &MemorySample::resident}, std::pair{"heap", &MemorySample::heap}}) {
     const GrowthVerdict verdict = curve.Judge(measure, 0);
     out << "soak " << name << ' ' << label << " early_median_mb " << verdict.earlyMedian
         << " late_median_mb " << verdict.lateMedian << " growth_mb " << verdict.growth << '\n';

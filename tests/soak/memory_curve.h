@@ -18,7 +18,7 @@ double HeapMegabytes();
 bool ResidentMemoryIsTheProgramsOwn();
 
 struct MemorySample {
-  std::string at;  // when it was taken, in the soak's own unit ("120 s", "deal 40")
+  std::string at;         // when it was taken, in the soak's own unit ("120 s", "deal 40")
   double resident = 0;    // MB
   double heap = 0;        // MB
   std::int64_t work = 0;  // what the soak did since the previous sample (steps, deals)

@@ -30,15 +30,15 @@ TEST(MemoryCurve, JudgesGrowthBeyondTheMarginOnly) {
       {"warm-up climb then flat", 30, [](int i) { return i < 5 ? 40.0 + 8 * i : 80.0; }, true,
        false},
       {"one late spike", 30, [](int i) { return i == 27 ? 200.0 : 80.0; }, true, false},
-      {"a lasting step in the middle", 30, [](int i) { return i < 15 ? 80.0 : 84.0; }, true,
-       true},
+      {"a lasting step in the middle", 30, [](int i) { return i < 15 ? 80.0 : 84.0; }, true, true},
       {"steady climb", 30, [](int i) { return 80.0 + 0.5 * i; }, true, true},
       {"slow climb within the margin", 30, [](int i) { return 80.0 + 0.05 * i; }, true, false},
       {"shrinking", 30, [](int i) { return 120.0 - i; }, true, false},
       {"too few samples", 5, [](int i) { return 80.0 + 100 * i; }, false, false},
   };
   for (const Case& c : cases) {
-    const GrowthVerdict verdict = CurveOf(c.samples, c.megabytes).Judge(&MemorySample::resident, 2.0);
+    const GrowthVerdict verdict =
+        CurveOf(c.samples, c.megabytes).Judge(&MemorySample::resident, 2.0);
     EXPECT_EQ(verdict.judged, c.judged) << c.name;
     EXPECT_EQ(verdict.grows, c.grows) << c.name << ": growth " << verdict.growth;
   }
@@ -46,9 +46,9 @@ TEST(MemoryCurve, JudgesGrowthBeyondTheMarginOnly) {
 
 TEST(MemoryCurve, MediansOfTheFirstAndLastThirdsAfterTheWarmUp) {
   // 12 samples: 2 of warm-up, then thirds of 3 and 3 out of the 10 left.
-  const GrowthVerdict verdict =
-      CurveOf(12, [](int i) { return i < 2 ? 500.0 : 10.0 + i; })
-          .Judge(&MemorySample::resident, 2.0);
+  const GrowthVerdict verdict = CurveOf(12, [](int i) {
+                                  return i < 2 ? 500.0 : 10.0 + i;
+                                }).Judge(&MemorySample::resident, 2.0);
   EXPECT_DOUBLE_EQ(verdict.earlyMedian, 13.0);
   EXPECT_DOUBLE_EQ(verdict.lateMedian, 20.0);
   EXPECT_DOUBLE_EQ(verdict.growth, 7.0);
@@ -67,8 +67,8 @@ TEST(MemoryCurve, ResidentAndHeapFollowABlockHeldThenFreed) {
 }
 
 TEST(MemoryCurve, CountsFromTheEnvironmentFallBackUnlessPositiveWholeNumbers) {
-  const std::pair<const char*, std::int64_t> cases[] = {
-      {"90", 90}, {"0", 7}, {"-5", 7}, {"abc", 7}, {"12x", 7}, {"", 7}};
+  const std::pair<const char*, std::int64_t> cases[] = {{"90", 90}, {"0", 7},   {"-5", 7},
+                                                        {"abc", 7}, {"12x", 7}, {"", 7}};
   for (const auto& [text, expected] : cases) {
     ::setenv("VERDAL_SOAK_TEST_COUNT", text, 1);
     EXPECT_EQ(EnvironmentCount("VERDAL_SOAK_TEST_COUNT", 7), expected) << text;

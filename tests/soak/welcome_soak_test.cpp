@@ -14,6 +14,8 @@
 namespace verdal::test {
 namespace {
 
+constexpr std::int64_t kFewestFramesPerSecond = 10;
+
 // The front screens' test services, but on the real clock: the worker paces itself on the
 // system clock, and the soak lasts real minutes.
 class WelcomeSoak : public ::testing::Test {
@@ -65,7 +67,8 @@ TEST_F(WelcomeSoak, TextScrollsForTheWholeRunAndMemoryStaysFlat) {
   QElapsedTimer elapsed;
   QTimer sampler;
   QObject::connect(&sampler, &QTimer::timeout, [&] {
-    curve.Add(SampleMemory(std::to_string((elapsed.elapsed() + 500) / 1000) + " s", std::exchange(frames, 0)));
+    curve.Add(SampleMemory(std::to_string((elapsed.elapsed() + 500) / 1000) + " s",
+                           std::exchange(frames, 0)));
     if (elapsed.elapsed() >= seconds * 1000) loop.quit();
   });
   elapsed.start();
@@ -74,9 +77,11 @@ TEST_F(WelcomeSoak, TextScrollsForTheWholeRunAndMemoryStaysFlat) {
   text->SetOnDraw(nullptr);
 
   ExpectFlat("welcome", curve, "frames");
-  // The worker never stalls: every interval shows the text moving.
+  // The worker never stalls: every interval shows the text moving, at a pace (about 90 frames
+  // a second, a step every 10 ms plus its paint) that a busy machine may slow but not stop.
   for (const MemorySample& sample : curve.Samples()) {
-    EXPECT_GT(sample.work, 0) << "no step in the interval ending at " << sample.at;
+    EXPECT_GE(sample.work, kFewestFramesPerSecond * sampleSeconds)
+        << "too few steps in the interval ending at " << sample.at;
   }
   EXPECT_TRUE(messages_.shown.empty());
 }
