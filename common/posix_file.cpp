@@ -2,6 +2,7 @@
 #include "common/posix_file.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,7 +25,17 @@ auto Retrying(Call call) {
 }  // namespace
 
 PosixFile PosixFile::Open(const std::string& name, int flags, mode_t mode) {
-  return PosixFile(Retrying([&] { return ::open(name.c_str(), flags | O_CLOEXEC, mode); }));
+  // Opened without blocking and refused unless it is a file or a folder (whose reads fail
+  // with their own error): a pipe or a terminal given one of the game's names would
+  // otherwise hold the game forever, in the open or in the first read.
+  PosixFile file(
+      Retrying([&] { return ::open(name.c_str(), flags | O_CLOEXEC | O_NONBLOCK, mode); }));
+  struct stat info {};
+  Retrying([&] { return ::fstat(file.fd_, &info); });
+  if (!S_ISREG(info.st_mode) && !S_ISDIR(info.st_mode)) throw IoError(ioAccessDenied);
+  const int status = Retrying([&] { return ::fcntl(file.fd_, F_GETFL); });
+  Retrying([&] { return ::fcntl(file.fd_, F_SETFL, status & ~O_NONBLOCK); });
+  return file;
 }
 
 PosixFile::~PosixFile() {

@@ -28,17 +28,17 @@ double MedianMicroseconds(const std::function<void()>& run, int runs) {
 }
 
 int Main() {
-  testing::TempCurrentDir dir;
-  testing::WriteBytes("mots", testing::StandardDictionaryBytes());
+  test::TempCurrentDir dir;
+  test::WriteBytes("mots", test::StandardDictionaryBytes());
   std::vector<std::string> personal;
   for (int k = 0; k < kPersonalCapacity; ++k) {
-    personal.push_back(testing::SyntheticWord(k, 6 + k % 3));
+    personal.push_back(test::SyntheticWord(k, 6 + k % 3));
   }
-  testing::WriteBytes("perso", testing::PersoText(personal, "\r\n"));
+  test::WriteBytes("perso", test::PersoText(personal, "\r\n"));
 
   std::printf("figure load_dictionary_us %.0f us\n", MedianMicroseconds(LoadDictionary, 101));
 
-  CurrentSettings = testing::Settings(7, 3, 1);  // Complet with the personal list
+  CurrentSettings = test::Settings(7, 3, 1);  // Complet with the personal list
   std::int32_t count = 0;
   double build = MedianMicroseconds([&] { count = BuildWordPool(); }, 101);
   std::printf("figure build_pool_us %.0f us\n", build);

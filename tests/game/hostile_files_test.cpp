@@ -217,6 +217,17 @@ TEST(HostilePerso, AFolderNamedPerso) {
   EXPECT_EQ(Outcome(CountPersonalList), kAccessDenied);
 }
 
+// Mend: a pipe given one of the game's names, with nobody writing to it, is refused at
+// once instead of holding the game in the open or the first read.
+TEST(HostileFiles, APipeInPlaceOfAFileIsRefusedWithoutWaiting) {
+  TempCurrentDir dir;
+  for (const char* name : {"perso", "mots", "data"}) ASSERT_EQ(::mkfifo(name, 0600), 0) << name;
+  EXPECT_EQ(Outcome(LoadPersonalList), kAccessDenied);
+  EXPECT_EQ(Outcome(CountPersonalList), kAccessDenied);
+  EXPECT_EQ(Outcome(LoadDictionary), kAccessDenied);
+  EXPECT_EQ(Outcome(ReadSettings), kAccessDenied);
+}
+
 // --- "mots" ----------------------------------------------------------------------------
 
 TEST(HostileMots, ShortFilesKeepWhatTheyHoldAndSayTheReadRanPastTheEnd) {
