@@ -46,14 +46,7 @@ QString CutName(const QString& name, int count) {
 }
 
 TForm_debut::TForm_debut(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("Form_debut"));
-  setWindowTitle(QStringLiteral("VERDAL"));
-  resize(800, 600);
-  setAutoFillBackground(true);
-  QPalette black = palette();
-  black.setColor(QPalette::Window, Qt::black);
-  setPalette(black);
-  setMouseTracking(true);
+  MakeBlackScreen(*this, "Form_debut");
 
   MakeControls(this, kSetupControls);
   Image_fond = NamedChild<QLabel>(this, "Image_fond");

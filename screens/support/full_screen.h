@@ -10,6 +10,19 @@
 
 namespace verdal {
 
+// Names a screen that covers the desktop and gives it its black 800x600 ground; moves of the
+// pointer over it reach it, since its handlers empty the hover labels.
+inline void MakeBlackScreen(QWidget& screen, const char* name) {
+  screen.setObjectName(QString::fromLatin1(name));
+  screen.setWindowTitle(QStringLiteral("VERDAL"));
+  screen.resize(800, 600);
+  screen.setAutoFillBackground(true);
+  QPalette black = screen.palette();
+  black.setColor(QPalette::Window, Qt::black);
+  screen.setPalette(black);
+  screen.setMouseTracking(true);
+}
+
 inline void ShowFullScreen(QWidget& screen) {
   // The task bar follows the marked windows when it is hidden or restored later on.
   screen.setProperty(kFullScreenProperty, true);

@@ -20,14 +20,7 @@
 namespace verdal {
 
 TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
-  setObjectName(QStringLiteral("Form_premiere"));
-  setWindowTitle(QStringLiteral("VERDAL"));
-  resize(800, 600);
-  setAutoFillBackground(true);
-  QPalette black = palette();
-  black.setColor(QPalette::Window, Qt::black);
-  setPalette(black);
-  setMouseTracking(true);
+  MakeBlackScreen(*this, "Form_premiere");
 
   MakeControls(this, kWelcomeControls);
   Image_quitter = NamedChild<PictureButton>(this, "Image_quitter");

@@ -229,15 +229,11 @@ TEST(SettingsFile, FailedWriteLeavesDataAsItWas) {
   WriteBytes("data", before);
   CurrentSettings = Settings(8, 3, 1);
 
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ::getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 20;
-  ::setrlimit(RLIMIT_FSIZE, &small);
-  const int code = IoCodeOf(WriteSettings);
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  int code = 0;
+  {
+    test::FileSizeLimit limit(20);
+    code = IoCodeOf(WriteSettings);
+  }
 
   EXPECT_EQ(code, 1000 + EFBIG);
   EXPECT_EQ(ReadBytes("data"), before);

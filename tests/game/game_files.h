@@ -1,7 +1,10 @@
 // Test helpers: a temporary current directory and the three game files written into it.
 #pragma once
 
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +20,28 @@
 #include "game/unit_var.h"
 
 namespace verdal::test {
+
+// Limits the size of the files this process writes for the lifetime of the object, so a
+// write stops half-way as on a full disk (with the signal that would end the process off).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) : previousSignal_(std::signal(SIGXFSZ, SIG_IGN)) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    rlimit small = saved_;
+    small.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    std::signal(SIGXFSZ, previousSignal_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  rlimit saved_{};
+  void (*previousSignal_)(int);
+};
 
 // Makes a fresh temporary folder the current directory for the lifetime of the object.
 class TempCurrentDir {

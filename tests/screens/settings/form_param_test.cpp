@@ -397,15 +397,10 @@ TEST_F(FailedSave, DataReadOnlyInAReadOnlyFolder) {
 // The file size limit stops the write half-way, as a full disk does.
 TEST_F(FailedSave, WriteStoppedHalfWay) {
   Prepare();
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ::getrlimit(RLIMIT_FSIZE, &saved);
-  rlimit small = saved;
-  small.rlim_cur = 20;
-  ::setrlimit(RLIMIT_FSIZE, &small);
-  ClickOk();
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  {
+    test::FileSizeLimit limit(20);
+    ClickOk();
+  }
   ExpectRefused("Erreur E/S 1027");
   EXPECT_EQ(Saved(), before_);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2);
