@@ -98,7 +98,8 @@ int Run(const char* self) {
   close(fds[1]);
   char number[16] = {};
   if (read(fds[0], number, sizeof number - 1) <= 0) return 1;
-  const std::string display = ":" + std::string(number, std::strcspn(number, "\n"));
+  std::string display = ":";
+  display.append(number, std::strcspn(number, "\n"));
   setenv("DISPLAY", display.c_str(), 1);
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   pid_t child = 0;
