@@ -1,5 +1,11 @@
-# Shared by the end-to-end runs: a private X server, screenshots, pixels, real input.
-# Sourced; expects $work (a scratch folder) to exist.
+# Shared by the end-to-end runs: a scratch folder, a private X server, screenshots, pixels,
+# real input. Sourced with the program and "mots" as $1 and $2: it makes the scratch folder
+# ($work, kept when VERDAL_E2E_KEEP=1 or a check fails) and lays the program out in it.
+set -uo pipefail
+program="$1" mots="$2"
+work="$(mktemp -d /tmp/verdal-e2e-XXXXXX)"
+keep_work="${VERDAL_E2E_KEEP:-0}"
+trap 'stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
 
 # Starts Xvfb of the given size on a free display and exports DISPLAY.
 start_x() {
@@ -87,3 +93,5 @@ lay_out_program() {
     >"$work/game/data"
   printf '1\r\nCITRON\r\n' >"$work/game/perso"
 }
+
+lay_out_program "$program" "$mots"

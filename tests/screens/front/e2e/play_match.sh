@@ -5,14 +5,7 @@
 # hidden word is known) with one wrong proposal, the end-of-match panel, "Non", quitting
 # the set-up and welcome screens, and the program ending with status 0.
 # Usage: play_match.sh PROGRAM MOTS   (VERDAL_E2E_FIGURES=1 also prints peak_rss_mb)
-set -uo pipefail
-program="$1" mots="$2"
-work="$(mktemp -d /tmp/verdal-e2e-XXXXXX)"
-keep_work="${VERDAL_E2E_KEEP:-0}"  # 1 keeps the screenshots
-trap 'stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
-source "$(dirname "$0")/e2e_common.sh"
-
-lay_out_program "$program" "$mots"
+source "$(dirname "$0")/e2e_common.sh" "$@"
 start_x 800x600
 start_ms=$(date +%s%3N)
 (cd / && exec "$work/game/verdal") >"$work/game.log" 2>&1 &

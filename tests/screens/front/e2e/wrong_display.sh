@@ -1,14 +1,7 @@
 #!/usr/bin/env bash
 # End to end on a 1024x768 X server: the program says it needs 800x600 and ends.
 # Usage: wrong_display.sh PROGRAM MOTS
-set -uo pipefail
-program="$1" mots="$2"
-work="$(mktemp -d /tmp/verdal-e2e-XXXXXX)"
-keep_work="${VERDAL_E2E_KEEP:-0}"  # 1 keeps the screenshots
-trap 'stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
-source "$(dirname "$0")/e2e_common.sh"
-
-lay_out_program "$program" "$mots"
+source "$(dirname "$0")/e2e_common.sh" "$@"
 start_x 1024x768
 (cd / && exec "$work/game/verdal") >"$work/game.log" 2>&1 &
 game_pid=$!
