@@ -1,19 +1,12 @@
-// The five screens in the order the program creates them; a screen whose library is not
-// part of the build is left out.
+// The five screens in the order the program creates them.
 #include "common/messages.h"
 #include "screens/program/start_up.h"
+#include "screens/game/form_jeu6.h"
+#include "screens/help/form_aide.h"
+#include "screens/settings/form_param.h"
 #include "screens/setup/form_debut.h"
 #include "screens/support/full_screen.h"
 #include "screens/welcome/form_premiere.h"
-#if VERDAL_HAS_GAME_SCREEN
-#include "screens/game/form_jeu6.h"
-#endif
-#if VERDAL_HAS_SETTINGS_SCREEN
-#include "screens/settings/form_param.h"
-#endif
-#if VERDAL_HAS_HELP_SCREEN
-#include "screens/help/form_aide.h"
-#endif
 
 namespace verdal {
 namespace {
@@ -41,22 +34,14 @@ std::unique_ptr<QWidget> Welcome() {
 
 }  // namespace
 
-// clang-format off
 std::vector<ScreenMaker> ProgramScreens() {
   return {
       Welcome,
       Created<TForm_debut>,
-#if VERDAL_HAS_GAME_SCREEN
       Made<TForm_jeu6>,  // its creation work runs in its constructor
-#endif
-#if VERDAL_HAS_SETTINGS_SCREEN
       Created<TForm_param>,
-#endif
-#if VERDAL_HAS_HELP_SCREEN
-      Made<TForm_aide>,
-#endif
+      Made<TForm_aide>,  // nothing in its creation can fail
   };
-  // clang-format on
 }
 
 }  // namespace verdal
