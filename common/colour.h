@@ -16,13 +16,22 @@ constexpr std::uint8_t GreenOf(Colour c) { return static_cast<std::uint8_t>((c >
 constexpr std::uint8_t BlueOf(Colour c) { return static_cast<std::uint8_t>((c >> 16) & 0xFF); }
 constexpr bool IsSystemColour(Colour c) { return (c & 0xFF000000u) == 0x80000000u; }
 
+// The colours the screens and components name, written once.
 namespace colours {
 constexpr Colour Black = 0x000000;
 constexpr Colour White = 0xFFFFFF;
 constexpr Colour Red = 0x0000FF;
+constexpr Colour Lime = 0x00FF00;
+constexpr Colour Blue = 0xFF0000;
 constexpr Colour Yellow = 0x00FFFF;
 constexpr Colour Navy = 0x800000;
+constexpr Colour Purple = 0x800080;
 constexpr Colour Teal = 0x808000;
+constexpr Colour Silver = 0xC0C0C0;
+constexpr Colour Grey = 0x808080;
+// The game's cells: a letter not in the word, and one in the word but elsewhere.
+constexpr Colour CellBlue = RgbColour(128, 128, 255);
+constexpr Colour CellYellow = RgbColour(220, 210, 35);
 // The face of buttons and panels, which the platform resolves.
 constexpr Colour BtnFace = 0x8000000F;
 }  // namespace colours

@@ -19,7 +19,7 @@
 #include "screens/game/game_layout.h"
 #include "screens/game/key_encoding.h"
 #include "screens/game/letter_cell.h"
-#include "screens/support/control_table.h"
+#include "screens/support/control_look.h"
 #include "screens/support/screen_lookup.h"
 #include "ui_form_jeu6.h"
 
@@ -221,13 +221,7 @@ void TForm_jeu6::Image_okClick() {
 
 void TForm_jeu6::Image_quitterClick() { close(); }
 
-void TForm_jeu6::Image_aideClick() {
-  if (QWidget* help = FindScreen(QStringLiteral("Form_aide"))) {
-    help->show();
-    help->raise();
-    help->activateWindow();
-  }
-}
+void TForm_jeu6::Image_aideClick() { ShowOnTop("Form_aide"); }
 
 void TForm_jeu6::Image_quitterMouseMove() {
   SetCaption(*ui_->Label_quitter, QStringLiteral("Quitter"));

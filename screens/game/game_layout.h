@@ -5,17 +5,19 @@
 #include <QColor>
 #include <QString>
 
+#include "screens/support/control_look.h"
+
 namespace verdal::game_layout {
 
 // Board cells, proposal cells and point cells change colour as the game goes.
-inline const QColor kPlain(128, 128, 255);
-inline const QColor kYellow(220, 210, 35);
-inline const QColor kRed(255, 0, 0);
-inline const QColor kSilver(192, 192, 192);
-inline const QColor kGrey(128, 128, 128);
-inline const QColor kNavy(0, 0, 128);
-inline const QColor kBlack(0, 0, 0);
-inline const QColor kWhite(255, 255, 255);
+inline const QColor kPlain = ToQColor(colours::CellBlue);
+inline const QColor kYellow = ToQColor(colours::CellYellow);
+inline const QColor kRed = ToQColor(colours::Red);
+inline const QColor kSilver = ToQColor(colours::Silver);
+inline const QColor kGrey = ToQColor(colours::Grey);
+inline const QColor kNavy = ToQColor(colours::Navy);
+inline const QColor kBlack = ToQColor(colours::Black);
+inline const QColor kWhite = ToQColor(colours::White);
 
 // A run of cells laid out at left0 + dx (j - 1), top0 + dy (r - 1) inside a container.
 struct CellRun {

@@ -10,19 +10,11 @@
 #include "common/messages.h"
 #include "common/shell.h"
 #include "screens/help/help_pages.h"
+#include "screens/support/control_look.h"
 #include "screens/support/makers.h"
 #include "ui_form_aide.h"
 
 namespace verdal {
-namespace {
-
-void SetTextColour(QLabel* label, Qt::GlobalColor colour) {
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, colour);
-  label->setPalette(palette);
-}
-
-}  // namespace
 
 TForm_aide::TForm_aide(QWidget* parent)
     : QWidget(parent,
@@ -54,20 +46,20 @@ TForm_aide::TForm_aide(QWidget* parent)
       });
     });
     connect(label, &PictureButton::mouseMoved, this,
-            [label] { ReportErrors([&] { SetTextColour(label, Qt::blue); }); });
+            [label] { ReportErrors([&] { SetTextColour(*label, Qt::blue); }); });
   };
   topic(ui_->Label_Bienvenue, ui_->Memo_bienvenue);
   topic(ui_->Label_regle, ui_->Memo_Regle);
   topic(ui_->Label_commandes, ui_->Memo_commandes);
   connect(ui_->Label2, &PictureButton::mouseMoved, this,
-          [this] { ReportErrors([&] { SetTextColour(ui_->Label2, Qt::red); }); });
+          [this] { ReportErrors([&] { SetTextColour(*ui_->Label2, Qt::red); }); });
   connect(ui_->Label2, &PictureButton::clicked, this,
           [this] { ReportErrors([&] { Label2Click(); }); });
   connect(ui_->Image1, &PictureButton::clicked, this,
           [this] { ReportErrors([&] { Image1Click(); }); });
 
   // The creation handler: nothing in it can fail.
-  SetTextColour(ui_->Label2, Qt::white);
+  SetTextColour(*ui_->Label2, Qt::white);
   ResetTopics();
   ShowPage(ui_->Memo_bienvenue);
 }
@@ -76,7 +68,7 @@ TForm_aide::~TForm_aide() = default;
 
 void TForm_aide::ResetTopics() {
   for (QLabel* label : {ui_->Label_Bienvenue, ui_->Label_regle, ui_->Label_commandes}) {
-    SetTextColour(label, Qt::white);
+    SetTextColour(*label, Qt::white);
   }
   ui_->Memo_bienvenue->hide();
   ui_->Memo_Regle->hide();
@@ -88,7 +80,7 @@ void TForm_aide::ShowPage(QWidget* page) { page->show(); }
 void TForm_aide::FormMouseMove() {
   for (QLabel* label :
        {ui_->Label2, ui_->Label_Bienvenue, ui_->Label_regle, ui_->Label_commandes}) {
-    SetTextColour(label, Qt::white);
+    SetTextColour(*label, Qt::white);
   }
 }
 

@@ -2,15 +2,12 @@
 // picture button with its place, text, picture, font and colour.
 #pragma once
 
-#include <QColor>
-#include <QFont>
-#include <QFontMetrics>
 #include <QLabel>
-#include <QPalette>
 #include <QPixmap>
 #include <QRect>
 #include <QString>
 
+#include "screens/support/control_look.h"
 #include "screens/support/picture_button.h"
 
 namespace verdal {
@@ -27,30 +24,6 @@ struct ControlRow {
   QRgb colour = 0xFFFFFF;
   bool bold = false;
 };
-
-inline void SetTextColour(QWidget& control, QColor colour) {
-  QPalette palette = control.palette();
-  palette.setColor(QPalette::WindowText, colour);
-  palette.setColor(QPalette::Text, colour);
-  control.setPalette(palette);
-}
-
-inline QColor TextColour(const QWidget& control) {
-  return control.palette().color(QPalette::WindowText);
-}
-
-// Sets a label's text; a label laid out without a width grows and shrinks with its text.
-inline void SetCaption(QLabel& label, const QString& text) {
-  label.setText(text);
-  if (label.property("autoSize").toBool()) label.adjustSize();
-}
-
-inline QFont PixelFont(int px, bool bold = false) {
-  QFont font(QStringLiteral("Arial"));
-  font.setPixelSize(px);
-  font.setBold(bold);
-  return font;
-}
 
 inline QLabel* MakeControl(QWidget* parent, const ControlRow& row) {
   QLabel* control =

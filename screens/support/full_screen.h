@@ -40,13 +40,4 @@ inline void ShowFullScreen(QWidget& screen) {
   screen.activateWindow();
 }
 
-// Shows the named window above the others; a window that does not exist is not shown.
-inline void ShowOnTop(const char* name) {
-  if (QWidget* window = FindScreen(QString::fromLatin1(name))) {
-    window->show();
-    window->raise();
-    window->activateWindow();
-  }
-}
-
 }  // namespace verdal

@@ -16,6 +16,15 @@ inline QWidget* FindScreen(const QString& name) {
   return nullptr;
 }
 
+// Shows the named window above the others; a window that does not exist is not shown.
+inline void ShowOnTop(const char* name) {
+  if (QWidget* window = FindScreen(QString::fromLatin1(name))) {
+    window->show();
+    window->raise();
+    window->activateWindow();
+  }
+}
+
 // A named control of a named screen, or nullptr.
 template <class Control>
 Control* FindControl(const QString& screen, const QString& control) {

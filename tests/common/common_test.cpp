@@ -12,6 +12,7 @@
 #include "common/messages.h"
 #include "common/program_folder.h"
 #include "common/random.h"
+#include "tests/support/recorded_messages.h"
 
 namespace verdal {
 namespace {
@@ -52,11 +53,6 @@ TEST(Clock, ScopedClockRestoresTheSystemClock) {
   EXPECT_EQ(&AppClock(), before);
   EXPECT_LT(AppClock().MillisecondsSinceMidnightUtc(), 86'400'000u);
 }
-
-struct RecordedMessages : Messages {
-  std::vector<std::string> shown;
-  void Show(const std::string& text) override { shown.push_back(text); }
-};
 
 // What a handler throws reaches the player as a message, and never escapes the guard;
 // a wait given up because its window closed is no error and shows nothing.

@@ -19,6 +19,7 @@
 #include "common/clock.h"
 #include "common/messages.h"
 #include "components/cboxbmp/qt/scrolling_text_bmp.h"
+#include "tests/support/recorded_messages.h"
 
 namespace verdal {
 namespace {
@@ -140,12 +141,6 @@ TEST(ScrollingLifetime, AHandlerMayDeleteItsOwnControl) {
   }
 }
 
-class RecordedMessages final : public Messages {
- public:
-  void Show(const std::string& text) override { texts.push_back(text); }
-  std::vector<std::string> texts;
-};
-
 TEST(ScrollingLifetime, AFailedStepIsReportedAndTheTextGoesOn) {
   RecordedMessages messages;
   ScopedMessages scoped(messages);
@@ -160,7 +155,7 @@ TEST(ScrollingLifetime, AFailedStepIsReportedAndTheTextGoesOn) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return thrown; }, 5000));
   const int framesAtFailure = g_frames;
   EXPECT_TRUE(QTest::qWaitFor([&] { return g_frames > framesAtFailure + 2; }, 5000));
-  EXPECT_THAT(messages.texts, testing::ElementsAre("Texte illisible"));
+  EXPECT_THAT(messages.shown, testing::ElementsAre("Texte illisible"));
 }
 
 // A test's clock may end while the control scrolls; and a manual clock never waits, so it

@@ -21,13 +21,9 @@
 #include "platform/desktop.h"
 #include "platform/pointer.h"
 #include "platform/task_bar.h"
+#include "tests/support/recorded_messages.h"
 
 namespace verdal::test {
-
-struct RecordedMessages final : Messages {
-  void Show(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
 
 struct RecordedShell final : Shell {
   void Open(const std::string& address) override { opened.push_back(address); }

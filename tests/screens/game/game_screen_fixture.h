@@ -20,14 +20,9 @@
 #include "game/dictionary_file.h"
 #include "screens/game/form_jeu6.h"
 #include "tests/game/game_files.h"
+#include "tests/support/recorded_messages.h"
 
 namespace verdal::test {
-
-class RecordedMessages : public Messages {
- public:
-  void Show(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
 
 // Writes down each cue by its length: Wave_jaune's clip is 7,982 bytes, Wave_rouge's 11,070.
 class CueRecorder final : public SoundPlayer {

@@ -22,6 +22,7 @@
 #include "common/program_folder.h"
 #include "game/unit_var.h"
 #include "tests/game/game_files.h"
+#include "tests/support/recorded_messages.h"
 
 namespace verdal {
 namespace {
@@ -31,12 +32,6 @@ using test::ReadBytes;
 using test::Settings;
 using test::SettingsBytes;
 using test::WriteBytes;
-
-class RecordedMessages : public Messages {
- public:
-  void Show(const std::string& text) override { shown.push_back(text); }
-  std::vector<std::string> shown;
-};
 
 std::vector<std::string> Words(int count, int length, char letter = 'A') {
   return std::vector<std::string>(count, std::string(length, letter));
