@@ -177,7 +177,8 @@ void TForm_jeu6::BoardChanged() {
 void TForm_jeu6::EndOfMatch() {
   ui_->Panel_bravo->show();
   ui_->Panel_bravo->repaint();
-  // The dissolve holds the window until its last frame, as the design wants.
+  // The dissolve handles no event until its last frame: no tick, key or click reaches the
+  // rules of a match that has ended while its picture comes in.
   ui_->LumoFade1->Fade().Dissolve();
   HideBoards();
   ui_->Panel5->hide();

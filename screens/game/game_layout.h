@@ -51,7 +51,8 @@ inline constexpr LengthLayout kLengths[] = {
 // clang-format on
 
 // Point cell n of player p (from 1) inside the player's face box: P10 at the top, P1 at the
-// bottom. Player 1's third point keeps the spelling its screen has always had.
+// bottom. Player 1's third point alone is spelt with a capital, P3_Joueur1: whatever finds the
+// points by name (the screen's tests among them) looks for that spelling.
 inline constexpr const char* kPointBoxes[] = {"Panel42", "Panel53"};
 inline constexpr CellRun kPointCells = {8, 0, 50 + 8 * 9, -8, 81, 7};
 inline QString PointCellName(int player, int n) {

@@ -8,8 +8,8 @@
 namespace verdal {
 
 QString WelcomePageText() {
-  // Two of these lines end in a blank and one sentence runs over two lines: the page
-  // has always been written so, and wraps them at its own width.
+  // Each entry is a line of the page, which wraps only what is wider than itself: the
+  // blanks at two line ends cannot be seen, and the sentence breaks where the player reads it.
   return QStringList{
       "Bienvenue!!",
       "",
