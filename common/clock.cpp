@@ -1,8 +1,18 @@
 // The system clock and the installed-clock switch.
 #include "common/clock.h"
 
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
+#include <stdexcept>
 #include <thread>
+
+#include "common/messages.h"
 
 namespace verdal {
 namespace {
@@ -16,8 +26,33 @@ std::int64_t SystemClock::NowMs() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+SystemClock::SystemClock() : wakeFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
+  if (wakeFd_ < 0) throw std::runtime_error(std::strerror(errno));
+}
+
+SystemClock::~SystemClock() { ::close(wakeFd_); }
+
 void SystemClock::SleepMs(std::int64_t ms) {
-  if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  // The wake-up descriptor stays readable once interrupted, so a sleep on it ends at once; a
+  // signal that interrupts the wait itself only shortens the time left.
+  const std::int64_t end = NowMs() + ms;
+  for (std::int64_t left = ms; !interrupted_.load() && left > 0; left = end - NowMs()) {
+    pollfd wake{wakeFd_, POLLIN, 0};
+    if (::poll(&wake, 1, static_cast<int>(std::min<std::int64_t>(left, 1 << 30))) > 0) break;
+  }
+  if (interrupted_.load()) throw Abandoned();
+}
+
+void SystemClock::Interrupt() noexcept {
+  interrupted_.store(true);
+  const std::uint64_t one = 1;
+  [[maybe_unused]] const ssize_t written = ::write(wakeFd_, &one, sizeof one);
+}
+
+void SystemClock::Resume() {
+  std::uint64_t count = 0;
+  [[maybe_unused]] const ssize_t read = ::read(wakeFd_, &count, sizeof count);
+  interrupted_.store(false);
 }
 
 std::uint32_t SystemClock::MillisecondsSinceMidnightUtc() {
@@ -28,6 +63,8 @@ std::uint32_t SystemClock::MillisecondsSinceMidnightUtc() {
 }
 
 Clock& AppClock() { return installedClock.Get(); }
+
+SystemClock& MachineClock() { return systemClock; }
 
 void InstallClock(Clock* clock) { installedClock.Install(clock); }
 

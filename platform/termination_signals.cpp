@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "common/clock.h"
+
 namespace verdal {
 namespace {
 
@@ -18,6 +20,8 @@ void OnSignal(int signal) {
   const int saved = errno;
   const unsigned char byte = static_cast<unsigned char>(signal);
   [[maybe_unused]] const ssize_t written = ::write(pipeEnds[1], &byte, 1);
+  // A fade or a pause that holds the thread gives up now rather than when it would have ended.
+  MachineClock().Interrupt();
   errno = saved;
 }
 
@@ -44,6 +48,12 @@ TerminationSignals::~TerminationSignals() {
   ::close(pipeEnds[0]);
   ::close(pipeEnds[1]);
   pipeEnds[0] = pipeEnds[1] = -1;
+  MachineClock().Resume();
+}
+
+int TerminationSignals::Delivered() {
+  Deliver();
+  return delivered_;
 }
 
 void TerminationSignals::Deliver() {

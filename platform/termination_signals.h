@@ -22,9 +22,10 @@ class TerminationSignals : public QObject {
   TerminationSignals(const TerminationSignals&) = delete;
   TerminationSignals& operator=(const TerminationSignals&) = delete;
 
-  // The last signal handed to onSignal, or 0: one that came while no message loop ran (a
-  // start-up step that handled events) must still end the program once start-up is over.
-  int Delivered() const { return delivered_; }
+  // The last signal handed to onSignal, or 0; one still waiting is handed over first. A
+  // signal that came while no message loop ran (during start-up) must still end the program
+  // once start-up is over. Meanwhile the sleeps of the machine's clock give up (Abandoned).
+  int Delivered();
 
  private:
   void Deliver();

@@ -42,9 +42,9 @@ class TForm_jeu6 : public QWidget, public Presentation {
   // time-out. Timer1 calls it every ChronoStep milliseconds while it runs.
   void Timer1Timer();
 
-  // Handles window events until ms milliseconds of AppClock() have passed, sleeping briefly
-  // through the clock between checks. Throws Abandoned once the window has been closed, so
-  // that the operation of the rules in progress is given up.
+  // Handles window events until ms milliseconds of AppClock() have passed. Throws Abandoned
+  // once the window has been closed or the application is ending, so that the operation of
+  // the rules in progress is given up.
   void Pause(int ms);
 
   // What the rules ask the screen to show; each returns when its visible work is done.

@@ -1,6 +1,5 @@
 // Form_jeu6: what the rules ask to see and hear, with its pauses, and the rendering of the
 // boards, the proposal row and the players' panels.
-#include <QCoreApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
@@ -16,6 +15,7 @@
 #include "screens/game/key_encoding.h"
 #include "screens/game/letter_cell.h"
 #include "screens/support/control_table.h"
+#include "screens/support/event_wait.h"
 #include "ui_form_jeu6.h"
 
 namespace verdal {
@@ -27,7 +27,6 @@ constexpr int kLetterMs = 200;
 constexpr int kMarkMs = 300;
 constexpr int kFlashGapMs = 250;
 constexpr int kFlashLetterMs = 150;
-constexpr int kNextWordCheckMs = 1;
 
 const QColor& ColourOf(CellColour colour) {
   switch (colour) {
@@ -50,14 +49,10 @@ void Show(LetterCell* cell, const QString& text, const QColor& colour) {
 
 void TForm_jeu6::Pause(int ms) {
   if (abandoned_) throw Abandoned();
-  const std::int64_t end = AppClock().NowMs() + ms;
-  for (;;) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-    if (abandoned_) throw Abandoned();
-    if (AppClock().NowMs() > end) return;
-    // A short sleep between checks keeps keys, clicks and ticks flowing at almost no cost.
-    AppClock().SleepMs(1);
-  }
+  EventWait wait;
+  // Closing the window gives the match up at once, not at the end of the pause.
+  wait.EndOn(*this, QEvent::Hide);
+  PauseWithEvents(wait, ms, [this] { return abandoned_; });
 }
 
 // ---- Presentation ----
@@ -131,7 +126,13 @@ void TForm_jeu6::RevealAnswer(int row, const std::string& word, const std::strin
   }
   ui_->Image_quitter->setEnabled(false);
   ui_->Image_aide->setEnabled(true);
-  while (!ui_->Panel5->isHidden()) Pause(kNextWordCheckMs);
+  // OK hides the panel; closing the window or the application's end gives the match up.
+  EventWait wait;
+  wait.EndOn(*ui_->Panel5, QEvent::Hide);
+  wait.EndOn(*this, QEvent::Hide);
+  while (!ui_->Panel5->isHidden()) {
+    if (abandoned_ || !wait.Run()) throw Abandoned();
+  }
 }
 
 void TForm_jeu6::UpdatePanels() {
@@ -162,6 +163,9 @@ void TForm_jeu6::UpdatePanels() {
     laughing[p]->setVisible(toPlay);
     sad[p]->setVisible(!toPlay);
   }
+  // A time-out refreshes the panels from inside the tick, before the tick shows the bars: a
+  // bar that ran out must read 0 through a reveal of the word that the time-out may start.
+  ShowBars();
 }
 
 void TForm_jeu6::BoardChanged() {

@@ -2,6 +2,7 @@
 #include "screens/program/start_up.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "common/messages.h"
 #include "platform/desktop.h"
@@ -46,6 +47,17 @@ std::optional<Screens> StartUp(const std::vector<ScreenMaker>& makers) {
   return screens;
 }
 
+namespace {
+
+// A signal handled while no message loop ran has ended none: the loop ends as soon as it
+// runs, which also lets later loops run again.
+int EndAtOnce(int status) {
+  QTimer::singleShot(0, qApp, [status] { QCoreApplication::exit(status); });
+  return QApplication::exec();
+}
+
+}  // namespace
+
 int RunProgram(const std::vector<ScreenMaker>& makers) {
   TaskBarRestorer taskBar;
   // Only the welcome screen ends the program, whichever other windows are left.
@@ -59,12 +71,13 @@ int RunProgram(const std::vector<ScreenMaker>& makers) {
     screens = StartUp(makers);
   } catch (...) {
     AppTaskBar().Show();
+    // A termination signal cuts the splash short: it is the way out, not an error.
+    if (const int signal = termination.Delivered()) return EndAtOnce(128 + signal);
     ReportErrors([&] { std::rethrow_exception(std::current_exception()); });
     return 1;
   }
   if (!screens) return 1;
-  // Exiting before the loop runs ends nothing: a signal handled during start-up ends here.
-  if (termination.Delivered()) return 128 + termination.Delivered();
+  if (const int signal = termination.Delivered()) return EndAtOnce(128 + signal);
   return QApplication::exec();
 }
 

@@ -1,7 +1,6 @@
 // FSplash: the three fade controls and the sequence they play.
 #include "screens/splash/splash.h"
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QScreen>
 #include <QWindow>
@@ -13,6 +12,7 @@
 #include "components/lumofade/qt/picture_codecs.h"
 #include "platform/desktop.h"
 #include "platform/pointer.h"
+#include "screens/support/event_wait.h"
 
 namespace verdal {
 namespace {
@@ -79,23 +79,41 @@ void TFSplash::FormShow() {
 void TFSplash::WaitUntilExposed() {
   // The window system maps a new window in its own time, and frames painted before that
   // are lost. Input stays queued: the start-up takes none.
-  const std::int64_t until = AppClock().NowMs() + kExposeWaitMs;
-  while (!(windowHandle() && windowHandle()->isExposed()) && AppClock().NowMs() < until) {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    if (!windowHandle()->isExposed()) AppClock().SleepMs(1);
+  QWindow* window = windowHandle();
+  if (!window) return;
+  EventWait wait;
+  wait.EndOn(*window, QEvent::Expose);
+  Clock& clock = AppClock();
+  const std::int64_t until = clock.NowMs() + kExposeWaitMs;
+  while (!window->isExposed() && clock.NowMs() < until) {
+    const bool byItself = clock.RunsByItself();
+    const int left = static_cast<int>(until - clock.NowMs());
+    if (!wait.Run(byItself ? left : 0, QEventLoop::ExcludeUserInputEvents)) throw Abandoned();
+    if (!byItself && !window->isExposed()) clock.SleepMs(1);
   }
+}
+
+void TFSplash::Pause(int ms) {
+  // Events other than input are handled meanwhile, so that a termination request ends the
+  // program at once.
+  EventWait wait;
+  Clock& clock = AppClock();
+  if (!wait.Run(clock.RunsByItself() ? ms : 0, QEventLoop::ExcludeUserInputEvents)) {
+    throw Abandoned();
+  }
+  if (!clock.RunsByItself()) clock.SleepMs(ms);
 }
 
 void TFSplash::Play() {
   timings_.clear();
   WaitUntilExposed();
   repaint();
-  AppClock().SleepMs(kPauseMs);
+  Pause(kPauseMs);
   Timed(*LumoFade1, &TLumoFade::Blend);
   for (LumoFadeWidget* control : {LumoFade2, LumoFade3}) {
     control->show();
     Timed(*control, &TLumoFade::Blend);
-    AppClock().SleepMs(kPauseMs);
+    Pause(kPauseMs);
     Timed(*control, &TLumoFade::ReverseBlend);
   }
 }

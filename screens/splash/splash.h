@@ -24,8 +24,8 @@ class TFSplash : public QWidget {
  public:
   explicit TFSplash(QWidget* parent = nullptr);
 
-  // The whole sequence, from the unchanged desktop to black; it holds the thread until
-  // the end, as no input is taken meanwhile.
+  // The whole sequence, from the unchanged desktop to black; it takes no input meanwhile.
+  // Throws Abandoned when the application is told to end (a termination signal) on the way.
   void Play();
 
   const std::vector<FadeTiming>& Timings() const { return timings_; }
@@ -37,6 +37,7 @@ class TFSplash : public QWidget {
  private:
   void FormShow();
   void WaitUntilExposed();
+  void Pause(int ms);
   void Timed(LumoFadeWidget& control, void (TLumoFade::*fade)());
 
   LumoFadeWidget* LumoFade1;

@@ -1,8 +1,8 @@
 // Form_premiere: creation, hover labels, the web link and the way out.
 #include "screens/welcome/form_premiere.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QMouseEvent>
 
 #include "common/messages.h"
@@ -63,6 +63,31 @@ TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
   on(Image_quitter, &TForm_premiere::Image_quitterClick, &TForm_premiere::Image_quitterMouseMove);
   on(Image_aide, &TForm_premiere::Image_aideClick, &TForm_premiere::Image_aideMouseMove);
   on(Label_web, &TForm_premiere::Label_webClick, &TForm_premiere::Label_webMouseMove);
+  // Every screen's showing and hiding passes here, whoever shows it.
+  qApp->installEventFilter(this);
+}
+
+bool TForm_premiere::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::WindowStateChange) &&
+      watched->isWidgetType() && static_cast<QWidget*>(watched)->isWindow()) {
+    // Judged once the change is complete and the event handled.
+    QMetaObject::invokeMethod(
+        this, [this] { FollowCovering(); }, Qt::QueuedConnection);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TForm_premiere::FollowCovering() {
+  // Covered: not shown itself, or under a visible full-screen screen of the program (the
+  // set-up screen, and the game screen over that). The tool windows cover only a part.
+  bool covered = !isVisible() || isMinimized();
+  for (const QWidget* w : QApplication::topLevelWidgets()) {
+    covered = covered ||
+              (w != this && w->isVisible() && !w->isMinimized() &&
+               w->property(kFullScreenProperty).toBool() && w->geometry().contains(geometry()));
+  }
+  ScrollingTextBmp1->SetCovered(covered);
 }
 
 void TForm_premiere::FormCreate() {

@@ -21,6 +21,7 @@ class TForm_premiere : public QWidget {
  protected:
   void mouseMoveEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void HideButtons();
@@ -35,6 +36,8 @@ class TForm_premiere : public QWidget {
   void Label_webClick();
   void FormMouseMove();
   void Quit();
+  // The welcome text is not drawn while another screen of the program covers this one.
+  void FollowCovering();
 
   PictureButton* Image_quitter;
   PictureButton* Image_jouer;

@@ -4,10 +4,14 @@
 #include <QLabel>
 #include <QMetaObject>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QVariant>
+#include <algorithm>
 #include <vector>
+
+#include "common/clock.h"
 
 namespace verdal {
 
@@ -191,6 +195,15 @@ void TScrollingTextBmp::Start() {
   PrepareScroll(items, Settings(), Area());
   WriteItems(widgets, items);
   started_ = true;
+  workerDelayMs_ = timeDelay_;
+  if (covered_) {
+    coveredAtMs_ = AppClock().NowMs();
+  } else {
+    StartWorker();
+  }
+}
+
+void TScrollingTextBmp::StartWorker() {
   // The worker paces real time on a clock of its own. A clock installed by a test belongs to
   // the test, which may end it while the text still scrolls; and a manual clock never waits,
   // so a worker sleeping on one would step flat out and move the test's time from its thread.
@@ -201,7 +214,7 @@ void TScrollingTextBmp::Start() {
   // before ServeStep takes the worker's lock, an order the thread checker cannot see (Qt's
   // queue lock is invisible to it).
   worker_ = std::make_unique<TAiziet>(
-      timeDelay_, std::make_shared<SystemClock>(), [this] { Step(); },
+      workerDelayMs_, std::make_shared<SystemClock>(), [this] { Step(); },
       [this] { QMetaObject::invokeMethod(this, "ServeStep", Qt::QueuedConnection); });
 }
 
@@ -211,15 +224,56 @@ void TScrollingTextBmp::ServeStep() {
 
 void TScrollingTextBmp::Stop() {
   if (worker_) worker_->RequestStop();
+  if (covered_ && started_ && !stopped_) {
+    // The text stops where the worker would have left it.
+    const std::int64_t now = AppClock().NowMs();
+    const std::int64_t steps = (now - coveredAtMs_) / std::max(workerDelayMs_, 1);
+    coveredAtMs_ = now;
+    stopped_ = true;
+    Move(steps);
+    return;
+  }
+  stopped_ = true;
 }
 
-void TScrollingTextBmp::Step() {
-  if (!container_) return;
+void TScrollingTextBmp::SetCovered(bool covered) {
+  if (covered == covered_) return;
+  covered_ = covered;
+  if (covered) {
+    coveredAtMs_ = AppClock().NowMs();
+    // A step the worker has asked for is dropped: the catch-up counts it.
+    worker_.reset();
+    return;
+  }
+  const QPointer<TScrollingTextBmp> alive(this);
+  if (started_ && !stopped_) {
+    const std::int64_t steps = (AppClock().NowMs() - coveredAtMs_) / std::max(workerDelayMs_, 1);
+    if (!Move(steps)) return;
+    StartWorker();
+  }
+  if (alive) update();
+}
+
+namespace {
+
+std::vector<ScrollItem> CurrentItems(const QWidget* container) {
+  std::vector<ScrollItem> items;
+  if (container) {
+    for (const QWidget* w : ItemWidgets(*container)) items.push_back(ItemOf(*w));
+  }
+  return items;
+}
+
+}  // namespace
+
+bool TScrollingTextBmp::Move(std::int64_t steps) {
+  if (!container_ || steps <= 0) return true;
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
   ReadItems(*container_, widgets, items);
   ScrollReport report;
-  // A handler that deletes the control ends the step: nothing of the control is touched after.
+  // A handler that deletes the control ends the motion: nothing of the control is touched
+  // after.
   const QPointer<TScrollingTextBmp> alive(this);
   if (onScroll_) {
     // The handler sees the items where this pass has put them so far.
@@ -230,10 +284,45 @@ void TScrollingTextBmp::Step() {
       if (alive) RereadItems(widgets, items);
     };
   }
-  StepScroll(items, Settings(), Area(), report);
-  if (!alive) return;
+  for (std::int64_t i = 0; i < steps; ++i) {
+    StepScroll(items, Settings(), Area(), report);
+    if (!alive) return false;
+  }
   WriteItems(widgets, items);
-  repaint();
+  return true;
+}
+
+void TScrollingTextBmp::Step() {
+  if (!container_) return;
+  const std::vector<ScrollItem> before = CurrentItems(container_);
+  if (!Move(1) || covered_) return;
+  ShowStep(before, CurrentItems(container_));
+}
+
+bool TScrollingTextBmp::CanScrollContents() const {
+  // A picture behind the text stays put while the text moves, and OnDraw may draw anything
+  // anywhere: both need whole frames.
+  return bitmap_.width() == 0 && !onDraw_ && testAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TScrollingTextBmp::ShowStep(const std::vector<ScrollItem>& before,
+                                 const std::vector<ScrollItem>& after) {
+  bool uniform = CanScrollContents() && before.size() == after.size() && !after.empty();
+  const int dx = uniform ? after[0].left - before[0].left : 0;
+  const int dy = uniform ? after[0].top - before[0].top : 0;
+  for (std::size_t i = 0; uniform && i < after.size(); ++i) {
+    const ScrollItem& a = before[i];
+    const ScrollItem& b = after[i];
+    uniform = a.kind == b.kind && a.visible == b.visible && a.width == b.width &&
+              a.height == b.height && b.left - a.left == dx && b.top - a.top == dy;
+  }
+  if (!uniform || std::abs(dx) >= width() || std::abs(dy) >= height()) {
+    repaint();
+  } else if (dx != 0 || dy != 0) {
+    // The pixels already on screen are moved where the items went; only the strip they
+    // uncover is painted, the same pixels a whole frame would show there.
+    scroll(dx, dy);
+  }
 }
 
 void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
@@ -248,19 +337,20 @@ void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
   }
 }
 
-QImage& TScrollingTextBmp::PaintFrame() {
+QImage& TScrollingTextBmp::PaintFrame(const QRect& area) {
   // Each paint starts from a white frame; the buffer is kept only to spare an allocation
-  // and its page faults at every step.
+  // and its page faults at every step. Only the area asked for is drawn and shown.
   if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
   const bool backgroundCoversFrame =
       bitmap_.width() == 0 || (stretch_ && !bitmap_.hasAlphaChannel());
-  if (!backgroundCoversFrame) frame_.fill(Qt::white);
   {
     QPainter painter(&frame_);
+    if (area != rect()) painter.setClipRect(area);
+    if (!backgroundCoversFrame) painter.fillRect(area, Qt::white);
     DrawBackground(painter);
     if (container_) {
       for (QWidget* w : ItemWidgets(*container_)) {
-        if (!ItemVisible(*w)) continue;
+        if (!ItemVisible(*w) || !w->geometry().intersects(area)) continue;
         if (const QPixmap picture = PictureOf(*w); !picture.isNull()) {
           painter.drawPixmap(w->x(), w->y(), picture);
         } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
@@ -273,9 +363,13 @@ QImage& TScrollingTextBmp::PaintFrame() {
   return frame_;
 }
 
-QImage TScrollingTextBmp::RenderFrame() { return PaintFrame(); }
+QImage TScrollingTextBmp::RenderFrame() { return PaintFrame(rect()); }
 
-void TScrollingTextBmp::paintEvent(QPaintEvent*) { QPainter(this).drawImage(0, 0, PaintFrame()); }
+void TScrollingTextBmp::paintEvent(QPaintEvent* event) {
+  // OnDraw is handed the whole frame, as it may draw anywhere.
+  const QRect area = onDraw_ ? rect() : event->rect() & rect();
+  QPainter(this).drawImage(area, PaintFrame(area), area);
+}
 
 void TScrollingTextBmp::mousePressEvent(QMouseEvent* event) {
   CallHandler(onMouseDown_, *this, *event);

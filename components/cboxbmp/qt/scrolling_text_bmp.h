@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "common/colour.h"
 #include "common/notify.h"
@@ -86,6 +87,13 @@ class TScrollingTextBmp : public QWidget {
   // what it throws and goes on.
   void Step();
 
+  // While another window covers the control its text costs nothing: the worker rests and
+  // nothing is painted. Uncovered, the control takes at once the steps that its worker would
+  // have run meanwhile (one per TimeDelay on AppClock(), as steps that paint nothing take no
+  // time of their own), paints once and goes on.
+  void SetCovered(bool covered);
+  bool Covered() const { return covered_; }
+
   // The frame a paint shows, OnDraw included: background, then the visible items.
   QImage RenderFrame();
 
@@ -99,8 +107,15 @@ class TScrollingTextBmp : public QWidget {
  private:
   // The worker's queued call on the UI thread.
   Q_INVOKABLE void ServeStep();
+  void StartWorker();
+  // Runs steps of the motion without painting; false when a handler deleted the control.
+  bool Move(std::int64_t steps);
+  // Shows a step that moved every item by the same offset by scrolling what is on screen and
+  // painting only the strip it uncovers; anything else is painted whole.
+  void ShowStep(const std::vector<ScrollItem>& before, const std::vector<ScrollItem>& after);
+  bool CanScrollContents() const;
   void DrawBackground(QPainter& painter) const;
-  QImage& PaintFrame();
+  QImage& PaintFrame(const QRect& area);
   ScrollSettings Settings() const;
   ScrollArea Area() const;
 
@@ -115,6 +130,10 @@ class TScrollingTextBmp : public QWidget {
   bool stretch_ = false;
   bool tile_ = false;
   bool started_ = false;
+  bool stopped_ = false;
+  bool covered_ = false;
+  std::int64_t coveredAtMs_ = 0;
+  std::int32_t workerDelayMs_ = 0;  // TimeDelay when started
   ScrollEvent onScroll_;
   DrawEvent onDraw_;
   NotifyEvent<TScrollingTextBmp> onClick_;

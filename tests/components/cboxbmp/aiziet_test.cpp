@@ -28,6 +28,7 @@ class RecordingClock final : public Clock {
     if (!fake_) real_.SleepMs(ms);
   }
   std::uint32_t MillisecondsSinceMidnightUtc() override { return 0; }
+  bool RunsByItself() const override { return !fake_; }
   void Advance(std::int64_t ms) { now_ += ms; }
   std::vector<std::int64_t> Sleeps() {
     std::lock_guard lock(mutex_);

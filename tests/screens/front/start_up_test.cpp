@@ -2,11 +2,16 @@
 // screens' order, the pointer's count, and the task bar on each way out.
 #include "screens/program/start_up.h"
 
+#include <QLabel>
+#include <QTest>
 #include <QTimer>
 #include <csignal>
 
+#include "screens/game/form_jeu6.h"
+#include "screens/settings/form_param.h"
 #include "screens/splash/splash.h"
 #include "screens/support/screen_lookup.h"
+#include "tests/game/game_files.h"
 #include "tests/screens/front/front_fixture.h"
 
 namespace verdal::test {
@@ -146,7 +151,8 @@ TEST_P(TerminationTest, SignalEndsTheProgramWithTheTaskBarBack) {
     }
     return std::make_unique<QWidget>();
   };
-  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+  QObject watchdog;  // its timer cannot outlive the test and end a later test's loop
+  QTimer::singleShot(5000, &watchdog, [] { QCoreApplication::exit(99); });
   EXPECT_EQ(RunProgram({Noting("Form_premiere", true, true), raising}), 128 + signal);
   EXPECT_FALSE(TaskBarHidden());
   // The default actions are back once the program has left.
@@ -158,6 +164,176 @@ TEST_P(TerminationTest, SignalEndsTheProgramWithTheTaskBarBack) {
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest,
                          ::testing::Values(std::pair{SIGTERM, true}, std::pair{SIGINT, true},
                                            std::pair{SIGHUP, true}, std::pair{SIGTERM, false}));
+
+// A signal in the middle of a pause or a wait, from the splash to the end of a match, ends
+// the program at once with the task bar back: the pause or the wait gives up what it was
+// doing instead of running to its end, or for ever in the case of the next-word panel.
+using Raise = std::function<void()>;
+struct WaitPlace {
+  const char* name;
+  int signal;
+  // Makes the screens after the welcome screen's stand-in and arranges when to raise; what
+  // it makes to watch belongs to owner.
+  std::function<void(std::vector<ScreenMaker>&, QObject& owner, Raise raise)> arrange;
+  // The wait was cut short, as seen when the program ended.
+  std::function<bool()> cutShort;
+};
+
+class SignalInAWaitTest : public StartUpTest, public ::testing::WithParamInterface<WaitPlace> {
+ protected:
+  SignalInAWaitTest() {
+    // One player, sound off, level "Perso" on a list of one word: every deal's word is known.
+    std::ofstream(folder_.Path() / "data", std::ios::binary)
+        << test::SettingsBytes(test::Settings(6, 4, 1, 2, 600));
+    std::ofstream(folder_.Path() / "perso", std::ios::binary) << "1\r\nCITRON\r\n";
+  }
+};
+
+TEST_P(SignalInAWaitTest, EndsTheProgramAtOnce) {
+  const WaitPlace& place = GetParam();
+  QObject owner;
+  std::vector<ScreenMaker> makers{Noting("Form_premiere", true, true)};
+  place.arrange(makers, owner, [signal = place.signal] { std::raise(signal); });
+  EXPECT_EQ(RunProgram(makers), 128 + place.signal);
+  EXPECT_FALSE(TaskBarHidden());
+  EXPECT_TRUE(place.cutShort());
+}
+
+// Runs act at every pass of the event loops, while owner lives.
+void EveryPass(QObject& owner, std::function<void()> act) {
+  auto* timer = new QTimer(&owner);
+  QObject::connect(timer, &QTimer::timeout, std::move(act));
+  timer->start(0);
+}
+
+// Counts the paints of the controls of one name, anywhere, and acts at the given one.
+class PaintTrigger : public QObject {
+ public:
+  PaintTrigger(QObject& owner, const char* name, int* paints, int at = 0, Raise act = {})
+      : QObject(&owner),
+        name_(QString::fromLatin1(name)),
+        paints_(paints),
+        at_(at),
+        act_(std::move(act)) {
+    *paints_ = 0;
+    qApp->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->objectName() == name_ && ++*paints_ == at_) {
+      act_();
+    }
+    return false;
+  }
+
+ private:
+  QString name_;
+  int* paints_;
+  int at_;
+  Raise act_;
+};
+
+// The game screen over a set-up screen that asks for one player, with a match played.
+void GameScreens(std::vector<ScreenMaker>& makers, std::function<void(TForm_jeu6&)> play) {
+  makers.push_back([] {
+    auto setup = std::make_unique<QWidget>();
+    setup->setObjectName(QStringLiteral("Form_debut"));
+    (new QLabel(QStringLiteral("1"), setup.get()))->setObjectName(QStringLiteral("Label1"));
+    return setup;
+  });
+  makers.push_back([play] {
+    auto game = std::make_unique<TForm_jeu6>();
+    game->show();
+    QTimer::singleShot(0, game.get(), [g = game.get(), play] { play(*g); });
+    // Not reached when the signal ends the wait.
+    QTimer::singleShot(20000, game.get(), [] { QCoreApplication::exit(99); });
+    return game;
+  });
+}
+
+bool Shown(TForm_jeu6& game, const char* name) {
+  return game.findChild<QWidget*>(QString::fromLatin1(name))->isVisible();
+}
+QString Text(TForm_jeu6& game, const char* name) {
+  return game.findChild<QLabel*>(QString::fromLatin1(name))->text();
+}
+
+// What the places saw, read once the program has ended.
+int bannerPaints = 0, logoPaints = 0, clockPaints = 0, fadePaints = 0;
+bool nextRowPrepared = false;
+
+INSTANTIATE_TEST_SUITE_P(
+    Places, SignalInAWaitTest,
+    ::testing::Values(WaitPlace{"Splash", SIGINT,
+                                [](std::vector<ScreenMaker>&, QObject& owner, Raise raise) {
+                                  // Raised as the title banner fades in: the logo never comes.
+                                  new PaintTrigger(owner, "LumoFade2", &bannerPaints, 1, raise);
+                                  new PaintTrigger(owner, "LumoFade3", &logoPaints);
+                                },
+                                [] { return logoPaints == 0; }},
+                      WaitPlace{"Marking", SIGTERM,
+                                [](std::vector<ScreenMaker>& makers, QObject&, Raise raise) {
+                                  nextRowPrepared = false;
+                                  GameScreens(makers, [raise](TForm_jeu6& game) {
+                                    // Raised once the proposal is laid out, as its marking begins.
+                                    EveryPass(game, [&game, raise, raised = false]() mutable {
+                                      nextRowPrepared = !Text(game, "Panel2_1").isEmpty();
+                                      if (!raised && Text(game, "Panel1_6") == "Z") {
+                                        raised = true;
+                                        raise();
+                                      }
+                                    });
+                                    QTest::keyClicks(&game, "zzzzzz");
+                                  });
+                                },
+                                [] { return !nextRowPrepared; }},
+                      WaitPlace{
+                          "NextWordPanel", SIGHUP,
+                          [](std::vector<ScreenMaker>& makers, QObject&, Raise raise) {
+                            GameScreens(makers, [raise](TForm_jeu6& game) {
+                              EveryPass(game, [&game, raise, raised = false]() mutable {
+                                if (!raised && Shown(game, "Panel5")) {
+                                  raised = true;
+                                  raise();
+                                }
+                              });
+                              QTest::keyClicks(&game, "citron");
+                            });
+                          },
+                          [] { return true; }},  // without an end, the wait would last for ever
+                      WaitPlace{"EndOfMatchDissolve", SIGTERM,
+                                [](std::vector<ScreenMaker>& makers, QObject& owner, Raise raise) {
+                                  // The dissolve runs on the real clock from its first frame: a
+                                  // signal at its tenth must not wait for the 115 frames left.
+                                  GameScreens(makers, [raise, &owner](TForm_jeu6& game) {
+                                    // Named apart from the splash's control of the same name.
+                                    game.findChild<QWidget*>(QStringLiteral("LumoFade1"))
+                                        ->setObjectName(QStringLiteral("GameFade"));
+                                    new PaintTrigger(owner, "GameFade", &clockPaints, 1,
+                                                     [] { InstallClock(&MachineClock()); });
+                                    new PaintTrigger(owner, "GameFade", &fadePaints, 10, raise);
+                                    EveryPass(game, [&game] {
+                                      if (Shown(game, "Panel5")) {
+                                        QTest::mouseClick(game.findChild<QWidget*>("Image_ok"),
+                                                          Qt::LeftButton);
+                                      }
+                                    });
+                                    for (int deal = 1; deal <= 10; ++deal)
+                                      QTest::keyClicks(&game, "citron");
+                                  });
+                                },
+                                [] { return fadePaints >= 10 && fadePaints < 20; }},
+                      WaitPlace{"SettingsScreen", SIGINT,
+                                [](std::vector<ScreenMaker>& makers, QObject&, Raise raise) {
+                                  makers.push_back([raise] {
+                                    auto settings = std::make_unique<TForm_param>();
+                                    ReportErrors([&] { settings->FormCreate(); });
+                                    settings->show();
+                                    QTimer::singleShot(0, settings.get(), raise);
+                                    return settings;
+                                  });
+                                },
+                                [] { return true; }}),
+    [](const auto& info) { return info.param.name; });
 
 // The real screens, from the files beside the program.
 class ProgramStartUpTest : public StartUpTest, public ::testing::WithParamInterface<bool> {

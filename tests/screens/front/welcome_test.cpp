@@ -115,11 +115,18 @@ TEST_F(WelcomeTest, PlayAndHelpShowTheirScreens) {
   QWidget setup, help;
   setup.setObjectName(QStringLiteral("Form_debut"));
   help.setObjectName(QStringLiteral("Form_aide"));
+  auto& text = Named<TScrollingTextBmp>(screen, "ScrollingTextBmp1");
   ClickAt(screen, kPlay);
   EXPECT_TRUE(setup.isVisible());
   EXPECT_TRUE(setup.isFullScreen());
   ClickAt(screen, kHelp);
   EXPECT_TRUE(help.isVisible());
+  // The welcome text rests under the set-up screen, not under the help window.
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(text.Covered());
+  setup.hide();
+  QCoreApplication::processEvents();
+  EXPECT_FALSE(text.Covered());
 }
 
 // Each way out ends the message loop with the task bar back.
@@ -132,7 +139,8 @@ TEST_P(WelcomeWayOutTest, EndsTheLoopWithTheTaskBarBack) {
   Create();
   ASSERT_TRUE(TaskBarHidden());
   QTimer::singleShot(0, &screen, [&] { GetParam().second(screen); });
-  QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
+  // Owned by the screen, so that it cannot end a later test's loop.
+  QTimer::singleShot(5000, &screen, [] { QCoreApplication::exit(99); });
   EXPECT_EQ(QCoreApplication::exec(), 0);
   EXPECT_FALSE(TaskBarHidden());
   EXPECT_FALSE(screen.isFullScreen());

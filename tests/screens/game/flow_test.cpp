@@ -102,21 +102,31 @@ TEST_F(GameFlow, TheChronometerRunsTheBarOfThePlayerToPlay) {
     int rowPrepared;
     int toPlay;
   };
+  // The last row running out reveals the word, its bar back at 0 (500 ticks: a new deal).
   const Case cases[] = {{1, 99, 99, 0, 1, 1}, {1, 100, 0, 0, 2, 1}, {2, 99, 99, 0, 1, 1},
-                        {2, 100, 0, 1, 2, 2}, {2, 199, 0, 0, 3, 1}, {2, 200, 1, 0, 3, 1}};
+                        {2, 100, 0, 1, 2, 2}, {2, 199, 0, 0, 3, 1}, {2, 200, 1, 0, 3, 1},
+                        {1, 500, 0, 0, 1, 1}};
+  int reveals = 0;
+  AcknowledgeEveryWord([&] {
+    ++reveals;
+    EXPECT_EQ(Bar(1), 0);
+    EXPECT_EQ(Bar(2), 0);
+  });
   for (const Case& c : cases) {
     form_->hide();
     Start(c.players);
     Type("ba");
+    reveals = 0;
     Tick(c.ticks);
     SCOPED_TRACE(testing::Message() << c.players << " players, " << c.ticks << " ticks");
+    EXPECT_EQ(reveals, c.ticks / 500);
     EXPECT_EQ(Bar(1), c.bar1);
     EXPECT_EQ(Bar(2), c.bar2);
     EXPECT_EQ(BoardRow(c.rowPrepared), "B.....");
     if (c.rowPrepared < 5) {
       EXPECT_EQ(BoardRow(c.rowPrepared + 1), "      ");
     }
-    EXPECT_EQ(ProposalRow(), c.rowPrepared == 1 ? "BA    " : "      ");
+    EXPECT_EQ(ProposalRow(), c.ticks < 100 ? "BA    " : "      ");
     if (c.players == 2) ExpectTurn(c.toPlay, __LINE__);
   }
 }
