@@ -26,6 +26,7 @@ REPO_DIR = DATA_DIR.parent
 DEFAULT_FREQ = REPO_DIR.parent / "shared" / "data" / "wordfreq" / "large_fr.msgpack.gz"
 DEFAULT_DIC = Path("/usr/share/hunspell/fr_FR.dic")
 DEFAULT_EXCLUDED = DATA_DIR / "exclus.txt"
+DEFAULT_LEVELS = DATA_DIR / "niveaux.txt"
 DEFAULT_OUTPUT = DATA_DIR / "mots"
 DEFAULT_REPORT = DATA_DIR / "crible.txt"
 
@@ -91,6 +92,35 @@ def read_excluded(path):
     return excluded, demoted
 
 
+# Reasons an entry of niveaux.txt may give, per level: a word an ordinary adult would not know
+# is never familiar; an everyday sense or feminine that the frequency list hides under
+# another word or a name makes the word familiar.
+LEVEL_REASONS = {
+    "difficile": ("obscure", "technical", "inflected", "foreign", "name", "sexual"),
+    "facile": ("sense", "feminine"),
+}
+
+
+def read_levels(path):
+    """Returns (lemmas made familiar, words never familiar) from niveaux.txt; the lemmas
+    keep the lexicon's spelling, since a feminine may be no candidate of its own."""
+    raised, lowered = set(), set()
+    with open(path, encoding="utf-8") as listing:
+        for number, line in enumerate(listing, 1):
+            fields = line.split("#", 1)[0].split()
+            if not fields:
+                continue
+            if len(fields) != 3 or fields[2] not in LEVEL_REASONS.get(fields[1], ()):
+                raise SystemExit(f"{path}:{number}: expected 'lemma level reason', the level "
+                                 f"among {', '.join(LEVEL_REASONS)} with one of its reasons")
+            (raised if fields[1] == "facile" else lowered).add(
+                fields[0] if fields[1] == "facile" else normalise(fields[0]))
+    clash = {normalise(lemma) for lemma in raised} & lowered
+    if clash:
+        raise SystemExit(f"{path}: both familiar and not: {' '.join(sorted(clash))}")
+    return raised, lowered
+
+
 def zero_order(word):
     """A fixed order unrelated to spelling, so that the words with no frequency that fill
     the last places start with letters spread as among all the candidates."""
@@ -118,16 +148,22 @@ def rank_words(candidates, totals, excluded):
     return ranked, sources
 
 
-def select(ranked, never_familiar):
+def select(ranked, never_familiar, always_familiar=frozenset()):
     """Tags the most frequent words familiar (0) and the next ones less familiar (1); a word
-    that may not be familiar joins the less familiar ones at its place in the ranking."""
+    that may not be familiar joins the less familiar ones at its place in the ranking, and a
+    word that must be familiar is, in place of the last one the ranking would take."""
     levels = {}
     for length, (familiar, rarer) in COMPOSITION.items():
         words = [w for w, _ in ranked[length]]
         if len(words) < familiar + rarer:
             raise SystemExit(f"{length} letters: {len(words)} candidates "
                              f"for {familiar + rarer} places")
-        easy = [w for w in words if w not in never_familiar][:familiar]
+        places = familiar - sum(1 for w in words if w in always_familiar)
+        easy = []
+        for word in words:
+            if word in always_familiar or (word not in never_familiar and places > 0):
+                places -= word not in always_familiar
+                easy.append(word)
         taken = set(easy)
         rest = [w for w in words if w not in taken]
         levels[length] = (easy, rest[:rarer], rest[rarer:])
@@ -171,6 +207,7 @@ def main():
     parser.add_argument("--freq", type=Path, default=DEFAULT_FREQ)
     parser.add_argument("--dic", type=Path, default=DEFAULT_DIC)
     parser.add_argument("--exclus", type=Path, default=DEFAULT_EXCLUDED)
+    parser.add_argument("--niveaux", type=Path, default=DEFAULT_LEVELS)
     parser.add_argument("--output", type=Path, default=DEFAULT_OUTPUT)
     parser.add_argument("--report", type=Path, default=DEFAULT_REPORT)
     parser.add_argument("--badwords", type=Path, default=mots_screening.DEFAULT_BADWORDS)
@@ -195,25 +232,38 @@ def main():
     english_words, english_names = mots_screening.read_english()
     frequencies = mots_lexicon.lemma_frequencies(forms, candidates, english_words)
     excluded, demoted = read_excluded(args.exclus)
+    raised, lowered = read_levels(args.niveaux)
+    checker = mots_lexicon.new_checker()
+    unknown = sorted(lemma for lemma in raised - candidates
+                     if not mots_lexicon.analyses(checker, lemma))
+    if unknown:
+        raise SystemExit(f"{args.niveaux}: not words of the lexicon: {' '.join(unknown)}")
     ranked, sources = rank_words(
-        (candidates - inflected) | frequencies.feminines.keys(), frequencies.total, excluded)
-    by_name = {w for w, lemma in sources.items() if frequencies.name_driven(lemma)}
-    levels = select(ranked, demoted | by_name)
+        (candidates - inflected) | frequencies.feminines.keys() | raised, frequencies.total,
+        excluded)
+    familiar = {normalise(lemma) for lemma in raised}
+    missing = sorted(familiar - sources.keys())
+    if missing:
+        raise SystemExit(f"{args.niveaux}: made familiar but left out: {' '.join(missing)}")
+    by_name = {w for w, lemma in sources.items() if frequencies.name_driven(lemma)} - familiar
+    never_familiar = demoted | lowered | by_name
+    levels = select(ranked, never_familiar, familiar)
     chosen = records(levels)
     built = encode(chosen)
     report = "".join([REPORT_HEADER] + mots_screening.report_lines(
         chosen, sources, frequencies, mots_screening.read_badwords(args.badwords, normalise),
-        english_names))
+        english_names, by_name))
     if args.sample is not None:
-        print_sample(levels, demoted | by_name, args.sample, args.around)
+        print_sample(levels, never_familiar, args.sample, args.around)
     print(f"built {RECORD_COUNT} words in {time.monotonic() - start:.1f} s; "
           f"{len(inflected)} inflected lemmas and {len(excluded)} excluded words left out, "
           f"{len(frequencies.feminines)} feminines added, "
-          f"{len(by_name)} words kept from familiar by a name form")
+          f"{len(by_name)} words kept from familiar by a name form, "
+          f"{len(lowered)} by reading, {len(familiar)} made familiar by reading")
     known = {normalise(c) for c in candidates | frequencies.feminines.keys()}
-    stale = sorted((excluded | demoted) - known)
+    stale = sorted((excluded | demoted | lowered) - known)
     if stale:
-        print(f"exclus.txt entries that match no candidate: {' '.join(stale)}")
+        print(f"exclus.txt or niveaux.txt entries that match no candidate: {' '.join(stale)}")
 
     if args.check:
         failures = compare(args.output, built) + compare(args.report, report.encode("utf-8"))

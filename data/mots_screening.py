@@ -52,21 +52,21 @@ def read_english():
     return words, names - words
 
 
-def report_lines(chosen, sources, frequencies, badwords, english_names):
+def report_lines(chosen, sources, frequencies, badwords, english_names, by_name):
     """One line per kept word that a screen flags: word, level, then the flags.
 
     profanity: on the profanity list; name: most of its frequency came from forms that are
-    also a name, so it is never familiar; name-form: shares a form with a name but earns
-    more on its own; english-name: spelt as a name that the English list capitalises;
-    english: its forms are English words for most of its frequency; feminine: a feminine
-    promoted from its masculine entry."""
+    also a name, so it is never familiar (by_name holds these words, less those a reader made
+    familiar); name-form: shares a form with a name but earns more on its own; english-name:
+    spelt as a name that the English list capitalises; english: its forms are English words
+    for most of its frequency; feminine: a feminine promoted from its masculine entry."""
     lines = []
     for word, category in chosen:
         lemma = sources[word]
         flags = []
         if word in badwords:
             flags.append("profanity")
-        if frequencies.name_driven(lemma):
+        if word in by_name:
             flags.append("name")
         elif frequencies.by_name.get(lemma, 0.0) > 0.0:
             flags.append("name-form")
