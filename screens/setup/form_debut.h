@@ -2,14 +2,15 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
+
+namespace Ui {
+class Form_debut;
+}
 
 namespace verdal {
-
-class PictureButton;
 
 // The longest name the game screen shows.
 inline constexpr int kNameLength = 7;
@@ -19,6 +20,7 @@ QString CutName(const QString& name, int count = kNameLength);
 class TForm_debut : public QWidget {
  public:
   explicit TForm_debut(QWidget* parent = nullptr);
+  ~TForm_debut() override;
 
   void FormCreate();
   // 0 until the first match start, then 1 or 2.
@@ -36,19 +38,7 @@ class TForm_debut : public QWidget {
   void Image_quitterClick();
   void Image_jouerClick();
 
-  QLabel* Image_fond;
-  PictureButton* Image_jouer;
-  PictureButton* Image_quitter;
-  PictureButton* Image_aide;
-  PictureButton* Image_param;
-  QLabel* Label_jouer;
-  QLabel* Label_quitter;
-  QLabel* Label_aide;
-  QLabel* Label_param;
-  QLabel* Label1;
-  QLineEdit* MaskEdit1;
-  QLineEdit* MaskEdit2;
-  QCheckBox* CheckBox1;
+  std::unique_ptr<Ui::Form_debut> ui_;
   int playerCount_ = 0;
 };
 

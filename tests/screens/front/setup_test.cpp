@@ -4,7 +4,7 @@
 #include <QLineEdit>
 
 #include "screens/setup/form_debut.h"
-#include "screens/support/control_table.h"
+#include "screens/support/control_look.h"
 #include "screens/support/full_screen.h"
 #include "tests/screens/front/front_fixture.h"
 #include "tests/screens/front/screen_driver.h"
