@@ -1,15 +1,23 @@
-# Shared by the end-to-end runs: a scratch folder, a private X server, screenshots, pixels,
-# real input. Sourced with the program and "mots" as $1 and $2: it makes the scratch folder
-# ($work, kept when VERDAL_E2E_KEEP=1 or a check fails) and lays the program out in it.
+# Shared by the end-to-end runs: a scratch folder, a private X server (with a window manager
+# when asked), the game on it or nested in it at a scale, screenshots, pixels, real input.
+# Sourced with the program and "mots" as $1 and $2: it makes the scratch folder ($work, kept
+# when VERDAL_E2E_KEEP=1 or a check fails) and lays the program out in it.
+# Coordinates given to pixel, click and the waits are the game's own 800x600 ones.
 set -uo pipefail
 program="$1" mots="$2"
+e2e_dir="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+run_on_800x600="$e2e_dir/../../../../scripts/run-on-800x600"
 work="$(mktemp -d /tmp/verdal-e2e-XXXXXX)"
 keep_work="${VERDAL_E2E_KEEP:-0}"
-trap 'stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
+# Where the game's 800x600 space lies on the screen the script drives: each of its pixels is
+# scale x scale screen pixels from origin_x, origin_y (a nested display), or the screen itself.
+scale=1 origin_x=0 origin_y=0 nested_window=""
+trap 'stop_game; stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
 
 # Starts Xvfb of the given size on a free display and exports DISPLAY.
 start_x() {
   local size="$1" fifo="$work/displayfd"
+  rm -f "$fifo"
   mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >"$work/xvfb.log" 2>&1 &
   xvfb_pid=$!
@@ -17,26 +25,90 @@ start_x() {
   export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
 }
 
+# Starts openbox on the display and waits until it manages the screen (its work area is
+# published last).
+start_wm() {
+  openbox --sm-disable >"$work/wm.log" 2>&1 &
+  wm_pid=$!
+  local deadline=$((SECONDS + 30))
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' &&
+    xprop -root _NET_WORKAREA 2>/dev/null | grep -q '='; do
+    [ "$SECONDS" -le "$deadline" ] || fail "openbox did not start"
+    kill -0 "$wm_pid" 2>/dev/null || fail "openbox ended"
+    sleep 0.2
+  done
+}
+
 stop_x() {
+  [ -n "${wm_pid:-}" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null
+  wm_pid=""
   [ -n "${xvfb_pid:-}" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
   xvfb_pid=""
 }
 
+# Starts the game with the given arguments, on the screen itself or, when nested_scale is
+# set, through run-on-800x600 forced to that scale; then finds its nested window. It runs in
+# game_cwd (/ unless set).
+start_game() {
+  if [ -n "${nested_scale:-}" ]; then
+    (cd "${game_cwd:-/}" && VERDAL_SCALE="$nested_scale" exec "$run_on_800x600" "$work/game/verdal" "$@") \
+      >"$work/game.log" 2>&1 &
+    game_pid=$!
+    find_nested_window
+  else
+    (cd "${game_cwd:-/}" && exec "$work/game/verdal" "$@") >"$work/game.log" 2>&1 &
+    game_pid=$!
+  fi
+}
+
+# Ends the game if it still runs (by its process, or the nested display's script).
+stop_game() {
+  [ -n "${game_pid:-}" ] || return 0
+  kill "$game_pid" 2>/dev/null && wait "$game_pid" 2>/dev/null
+  game_pid=""
+}
+
+# The nested display's window: its place on the screen and the scale it shows the game at.
+find_nested_window() {
+  local deadline=$((SECONDS + 30)) info
+  until nested_window="$(xdotool search --onlyvisible --name '^VERDAL$' 2>/dev/null | head -1)" &&
+    [ -n "$nested_window" ]; do
+    [ "$SECONDS" -le "$deadline" ] || fail "no nested window titled VERDAL"
+    kill -0 "$game_pid" 2>/dev/null || fail "run-on-800x600 ended before its window showed"
+    sleep 0.2
+  done
+  info="$(xwininfo -id "$nested_window")"
+  origin_x="$(awk '/Absolute upper-left X/ { print $4 }' <<<"$info")"
+  origin_y="$(awk '/Absolute upper-left Y/ { print $4 }' <<<"$info")"
+  local width height
+  width="$(awk '/Width:/ { print $2 }' <<<"$info")"
+  height="$(awk '/Height:/ { print $2 }' <<<"$info")"
+  scale=$((width / 800))
+  [ "$width" = $((800 * scale)) ] && [ "$height" = $((600 * scale)) ] ||
+    fail "the nested window is ${width}x${height}, not a whole multiple of 800x600"
+}
+
 fail() {
   echo "FAIL: $*" >&2
-  [ -n "${game_pid:-}" ] && kill "$game_pid" 2>/dev/null
+  stop_game
   [ -f "$work/game.log" ] && sed 's/^/  game: /' "$work/game.log" >&2
   echo "  screenshots in $work" >&2
   keep_work=1
   exit 1
 }
 
-shot() { /usr/bin/import -window root "$work/$1.png"; }
+# The game's 800x600 space as a picture, at the scale it is shown.
+shot() {
+  if [ -n "$nested_window" ]; then
+    /usr/bin/import -window "$nested_window" "$work/$1.png"
+  else
+    /usr/bin/import -window root "$work/$1.png"
+  fi
+}
 
-# The colour of one pixel of the screen now, as RRGGBB.
+# The colour of one pixel of the game's space now, as RRGGBB.
 pixel() {
-  /usr/bin/import -window root -crop "1x1+$1+$2" +repage "$work/pixel.png"
-  /usr/bin/convert "$work/pixel.png" -format '%[hex:p{0,0}]' info: | cut -c1-6
+  "$e2e_dir/screen_pixels.py" $((origin_x + scale * $1)) $((origin_y + scale * $2))
 }
 
 # Waits until `pixel X Y` satisfies the test command (given the colour), or fails.
@@ -53,6 +125,27 @@ wait_pixel() {
   fail "no $what after ${seconds}s (pixel $x,$y is $colour)"
 }
 
+# Waits until the rectangle X Y W H of the game's space has not changed for a second: a
+# fade, a dissolve or the marking of a row is over.
+wait_still() {
+  local what="$1" x="$2" y="$3" w="$4" h="$5" seconds="$6" last="" now since
+  local deadline=$((SECONDS + seconds))
+  since=$(date +%s%3N)
+  while [ "$SECONDS" -le "$deadline" ]; do
+    now="$("$e2e_dir/screen_pixels.py" $((origin_x + scale * x)) $((origin_y + scale * y)) \
+      $((scale * w)) $((scale * h)))"
+    if [ "$now" != "$last" ]; then
+      last="$now" since=$(date +%s%3N)
+    elif [ $(($(date +%s%3N) - since)) -ge 1000 ]; then
+      return 0
+    fi
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $what"
+    sleep 0.2
+  done
+  shot "timeout"
+  fail "$what still changing after ${seconds}s"
+}
+
 is_white() { [ "$1" = "FFFFFF" ]; }
 not_white() { [ "$1" != "FFFFFF" ]; }
 # Any channel above 0x20: not the black of the splash's end.
@@ -64,8 +157,10 @@ is_light() { [ $((16#${1:0:2})) -gt 208 ] && [ $((16#${1:2:2})) -gt 208 ] && [ $
 # Red and green high, blue clearly lower: a yellow mark, pale or deep.
 is_yellow() { [ $((16#${1:0:2})) -gt 160 ] && [ $((16#${1:2:2})) -gt 160 ] && [ $((16#${1:4:2})) -lt $((16#${1:0:2} - 32)) ]; }
 
+point() { xdotool mousemove $((origin_x + scale * $1)) $((origin_y + scale * $2)); }
+
 click() {
-  xdotool mousemove "$1" "$2"
+  point "$1" "$2"
   sleep 0.15
   xdotool click 1
 }

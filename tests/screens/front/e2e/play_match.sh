@@ -4,69 +4,76 @@
 # set-up screens, a one-player match to 10 points on a personal list of one word (so the
 # hidden word is known) with one wrong proposal, the end-of-match panel, "Non", quitting
 # the set-up and welcome screens, and the program ending with status 0.
-# Usage: play_match.sh PROGRAM MOTS   (VERDAL_E2E_FIGURES=1 also prints peak_rss_mb)
+# Usage: play_match.sh PROGRAM MOTS
+#   VERDAL_E2E_SCALE=N  through run-on-800x600 at scale N, nested in a 3840x2160 screen, the
+#                       clicks and pixels at N times the game's coordinates
+#   VERDAL_E2E_WM=1     on an 800x600 screen that openbox manages, as a player's desktop
+#   VERDAL_E2E_FIGURES=1 also prints peak_rss_mb
 source "$(dirname "$0")/e2e_common.sh" "$@"
-start_x 800x600
+nested_scale="${VERDAL_E2E_SCALE:-}"
+if [ -n "$nested_scale" ]; then
+  start_x 3840x2160
+else
+  start_x 800x600
+fi
+[ "${VERDAL_E2E_WM:-0}" = 1 ] && start_wm
 start_ms=$(date +%s%3N)
-(cd / && exec "$work/game/verdal") >"$work/game.log" 2>&1 &
-game_pid=$!
+start_game
 
 # The welcome screen, once the splash has gone: its background lights the bottom left.
-sleep 2
-shot splash
-wait_pixel "welcome screen" 110 500 is_lit 30
+wait_pixel "welcome screen" 110 500 is_lit 60
 welcome_ms=$(date +%s%3N)
 shot welcome
 
 # Play: the set-up screen with its white name fields.
 click 752 527
-wait_pixel "set-up screen" 520 239 is_white 10
+wait_pixel "set-up screen" 520 239 is_white 20
 shot setup
 # One player: untick the second player's box, then start the match.
 click 512 374
 click 752 527
-wait_pixel "game screen" 520 239 not_white 10
-sleep 1
+wait_pixel "game screen" 520 239 not_white 20
+wait_still "the game screen's board" 186 78 434 394 30
 shot game
 
 # The next-word panel shows its message on white at the top left of the panel.
 play_word() {
-  xdotool mousemove 400 560
+  point 400 560
   xdotool type --delay 120 "$1"
 }
 for deal in $(seq 1 10); do
   if [ "$deal" = 3 ]; then
     play_word CASSER
-    # Marked column by column: the R, in the word but elsewhere, turns yellow last.
-    wait_pixel "the wrong proposal marked" 600 100 is_yellow 20
-    sleep 1
+    # Marked column by column: the R, in the word but elsewhere, turns yellow last (seen at
+    # its cell's corner, clear of the letter at any scale).
+    wait_pixel "the wrong proposal marked" 553 85 is_yellow 30
+    wait_still "the board after the wrong proposal" 186 78 434 394 30
     shot wrong_proposal
   fi
   play_word CITRON
   if [ "$deal" -lt 10 ]; then
-    wait_pixel "next-word panel (deal $deal)" 190 92 is_white 20
+    wait_pixel "next-word panel (deal $deal)" 190 92 is_white 30
     [ "$deal" = 1 ] && shot next_word
     click 412 300
-    wait_pixel "next deal (deal $deal)" 190 92 not_white 10
-    sleep 0.5
+    wait_pixel "next deal (deal $deal)" 190 92 not_white 20
+    wait_still "the board of deal $((deal + 1))" 186 78 434 394 30
   fi
 done
 
 # The end-of-match panel: its "Non" button's face is light grey where the board was
 # blue; its picture then dissolves in over about 5 s, with the window not responding.
 wait_pixel "end-of-match panel" 270 462 is_light 30
-sleep 8
+wait_still "the end-of-match picture" 186 78 434 356 40
 shot end_of_match
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended during the match"
 if [ "${VERDAL_E2E_FIGURES:-0}" = 1 ]; then
   rss_kb=$(awk '/VmHWM/ { print $2 }' "/proc/$game_pid/status")
 fi
 click 249 455
-wait_pixel "set-up screen after Non" 520 239 is_white 10
+wait_pixel "set-up screen after Non" 520 239 is_white 20
 shot setup_after_match
 click 48 527
-wait_pixel "welcome screen after quitting set-up" 520 239 not_white 10
-sleep 0.5
+wait_pixel "welcome screen after quitting set-up" 520 239 not_white 20
 shot welcome_again
 click 48 527
 wait_end 15

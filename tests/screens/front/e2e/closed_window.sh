@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# End to end: the player's nested "VERDAL" window goes away under the game. On a 1024x768
+# desktop that openbox manages, run-on-800x600 nests the game; the game is brought to a
+# place and the window closed one way, a row each:
+#   in a deal (a proposal half typed)   closed by the window manager (Alt+F4)
+#   on the next-word panel              its client killed, as xkill does
+#   on the settings screen              the nested X server killed
+# Each time the game ends promptly with the status and French line of a lost display, no
+# crash report nor core, "data" and "perso" unchanged, and run-on-800x600 returns.
+# Usage: closed_window.sh PROGRAM MOTS
+source "$(dirname "$0")/e2e_common.sh" "$@"
+start_x 1024x768
+start_wm
+nested_scale=1
+cp "$work/game/data" "$work/data.before"
+cp "$work/game/perso" "$work/perso.before"
+mkdir -p "$work/cwd"
+# A core would land in the game's folder of work.
+ulimit -c unlimited
+
+# The settings screen's grey panel, where the set-up screen shows its "JOUEUR 1" picture.
+is_grey() {
+  local r=$((16#${1:0:2})) g=$((16#${1:2:2})) b=$((16#${1:4:2}))
+  [ "$r" -ge 160 ] && [ "$r" -le 208 ] && [ "$g" = "$r" ] && [ "$b" = "$r" ]
+}
+
+to_setup() {
+  wait_pixel "welcome screen" 110 500 is_lit 60
+  click 752 527
+  wait_pixel "set-up screen" 520 239 is_white 20
+}
+
+to_deal() {
+  to_setup
+  click 512 374
+  click 752 527
+  wait_pixel "game screen" 520 239 not_white 20
+  wait_still "the game screen's board" 186 78 434 394 30
+}
+
+row() {
+  local place="$1" how="$2" game="" xephyr="" start_ms ended_ms
+  game_cwd="$work/cwd" start_game
+  case "$place" in
+    deal)
+      to_deal
+      point 400 560
+      xdotool type --delay 120 CAS
+      ;;
+    next_word)
+      to_deal
+      point 400 560
+      xdotool type --delay 120 CITRON
+      wait_pixel "next-word panel" 190 92 is_white 30
+      ;;
+    settings)
+      to_setup
+      click 48 32
+      wait_pixel "settings screen" 300 190 is_grey 20
+      ;;
+  esac
+  shot "$place"
+  game="$(pgrep -P "$game_pid" -x verdal)"
+  xephyr="$(pgrep -P "$game_pid" -x Xephyr)"
+  [ -n "$game" ] && [ -n "$xephyr" ] || fail "$place: no game or Xephyr under run-on-800x600"
+  start_ms=$(date +%s%3N)
+  case "$how" in
+    wm) xdotool key alt+F4 ;;
+    xkill) xdotool windowkill "$nested_window" ;;
+    server) kill -TERM "$xephyr" ;;
+  esac
+  while kill -0 "$game" 2>/dev/null; do
+    [ $(($(date +%s%3N) - start_ms)) -le 20000 ] || fail "$place: the game still runs 20 s after its window went"
+    sleep 0.05
+  done
+  ended_ms=$(date +%s%3N)
+  wait_end 20
+  grep -q "l'affichage a été fermé" "$work/game.log" || fail "$place: no word of the lost display"
+  grep -Eiq 'sanitizer|segmentation|abort|core dumped|qfatal' "$work/game.log" &&
+    fail "$place: a crash report"
+  [ "$status" = 1 ] || fail "$place: run-on-800x600 ended with status $status, not 1"
+  compgen -G "$work/cwd/core*" >/dev/null && fail "$place: a core dump"
+  cmp -s "$work/game/data" "$work/data.before" || fail "$place: data changed"
+  cmp -s "$work/game/perso" "$work/perso.before" || fail "$place: perso changed"
+  kill -0 "$xephyr" 2>/dev/null && fail "$place: the nested display is left running"
+  echo "ok: $place, closed by $how: the game ended $((ended_ms - start_ms)) ms later"
+}
+
+row deal wm
+row next_word xkill
+row settings server
+echo "PASS: the game ended cleanly wherever its window went"
