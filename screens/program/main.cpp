@@ -5,6 +5,7 @@
 #include "common/messages.h"
 #include "common/shell.h"
 #include "components/wave/sound_player.h"
+#include "platform/display_loss.h"
 #include "platform/qt_messages.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_sound_player.h"
@@ -12,6 +13,7 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  verdal::EndQuietlyOnDisplayLoss();
   QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   verdal::QtMessages messages;
   verdal::ScopedMessages installedMessages(messages);
