@@ -139,9 +139,11 @@ class TerminationTest : public StartUpTest,
 
 TEST_P(TerminationTest, SignalEndsTheProgramWithTheTaskBarBack) {
   const auto [signal, inLoop] = GetParam();
-  const ScreenMaker raising = [signal, inLoop] {
+  // Owns the test's timers, so that none outlives the test and acts in a later test's loop.
+  QObject watchdog;
+  const ScreenMaker raising = [signal, inLoop, &watchdog] {
     if (inLoop) {
-      QTimer::singleShot(0, [signal] {
+      QTimer::singleShot(0, &watchdog, [signal] {
         EXPECT_TRUE(TaskBarHidden());
         std::raise(signal);
       });
@@ -151,7 +153,6 @@ TEST_P(TerminationTest, SignalEndsTheProgramWithTheTaskBarBack) {
     }
     return std::make_unique<QWidget>();
   };
-  QObject watchdog;  // its timer cannot outlive the test and end a later test's loop
   QTimer::singleShot(5000, &watchdog, [] { QCoreApplication::exit(99); });
   EXPECT_EQ(RunProgram({Noting("Form_premiere", true, true), raising}), 128 + signal);
   EXPECT_FALSE(TaskBarHidden());
