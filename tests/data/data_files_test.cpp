@@ -154,6 +154,33 @@ TEST(MotsFile, ObeysEveryEntryOfTheExclusionList) {
   EXPECT_GT(entries, 100u);
 }
 
+// Each entry of the reviewed reading: "lemma facile reason" for an everyday word the frequency
+// list hides, always familiar; "lemma difficile reason" for a word never familiar.
+TEST(MotsFile, ObeysEveryEntryOfTheReadingList) {
+  const std::map<std::string, int> category = ReadMots();
+  const std::map<std::string, std::set<std::string>> reasons = {
+      {"facile", {"sense", "feminine"}},
+      {"difficile", {"obscure", "technical", "inflected", "foreign", "name", "sexual"}}};
+  std::map<std::string, std::size_t> entries;
+  for (const auto& fields : ReadFields(VERDAL_NIVEAUX_PATH)) {
+    ASSERT_EQ(fields.size(), 3u) << fields[0];
+    const auto level = reasons.find(fields[1]);
+    ASSERT_NE(level, reasons.end()) << fields[0] << ": " << fields[1];
+    EXPECT_EQ(level->second.count(fields[2]), 1u) << fields[0] << ": " << fields[2];
+    ++entries[fields[1]];
+    const auto found = category.find(GameSpelling(fields[0]));
+    if (fields[1] == "facile") {
+      EXPECT_TRUE(found != category.end() && found->second == 0)
+          << fields[0] << " must be familiar";
+    } else {
+      EXPECT_TRUE(found == category.end() || found->second == 1)
+          << fields[0] << " is never familiar";
+    }
+  }
+  EXPECT_GT(entries["facile"], 0u);
+  EXPECT_GT(entries["difficile"], 1000u);
+}
+
 // The screening report lists the kept words that a screen flagged; a word whose frequency
 // comes mostly from a name ("name") must never be drawn at "Facile".
 TEST(MotsFile, AgreesWithTheScreeningReportAndNoNameIsFamiliar) {
