@@ -1,8 +1,10 @@
 # Helpers that register tests and benchmarks the same way everywhere.
 #
-# verdal_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [QT] [TSAN])
-#   QT:   the test needs a QApplication; it runs on the offscreen platform at 800x600.
-#   TSAN: the test also belongs to the thread-sanitizer build (label "tsan").
+# verdal_add_test(NAME <name> SOURCES <files...> [LIBS <targets...>] [QT] [TSAN] [SERIAL])
+#   QT:     the test needs a QApplication; it runs on the offscreen platform at 800x600.
+#   TSAN:   the test also belongs to the thread-sanitizer build (label "tsan").
+#   SERIAL: the test runs on the real clock for long (a soak): ctest runs it alone, so that
+#           it never shares the cores with the other tests of a sanitized build.
 # verdal_add_bench(NAME <name> SOURCES <files...> [LIBS <targets...>])
 #   A program that prints "figure NAME VALUE UNIT" lines; scripts/bench runs them all.
 
@@ -21,7 +23,7 @@ if(NOT TARGET tsan-tests)
 endif()
 
 function(verdal_add_test)
-  cmake_parse_arguments(T "QT;TSAN" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "QT;TSAN;SERIAL" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
   if(T_QT)
@@ -35,6 +37,9 @@ function(verdal_add_test)
   if(T_TSAN)
     set_tests_properties(${T_NAME} PROPERTIES LABELS tsan)
     add_dependencies(tsan-tests ${T_NAME})
+  endif()
+  if(T_SERIAL)
+    set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL ON)
   endif()
 endfunction()
 
