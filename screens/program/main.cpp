@@ -1,6 +1,5 @@
 // verdal: the game's entry point. The command line is ignored.
 #include <QApplication>
-#include <QFont>
 
 #include "common/messages.h"
 #include "common/shell.h"
@@ -14,7 +13,6 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   verdal::EndQuietlyOnDisplayLoss();
-  QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
   verdal::QtMessages messages;
   verdal::ScopedMessages installedMessages(messages);
   verdal::QtShell shell;
