@@ -125,6 +125,24 @@ wait_pixel() {
   fail "no $what after ${seconds}s (pixel $x,$y is $colour)"
 }
 
+# A digest of the rectangle X Y W H of the game's space.
+digest() {
+  "$e2e_dir/screen_pixels.py" $((origin_x + scale * $1)) $((origin_y + scale * $2)) \
+    $((scale * $3)) $((scale * $4))
+}
+
+# Waits until the rectangle X Y W H no longer shows what its digest BEFORE was, or fails.
+wait_change() {
+  local what="$1" before="$6" deadline=$((SECONDS + $7))
+  while [ "$SECONDS" -le "$deadline" ]; do
+    [ "$(digest "$2" "$3" "$4" "$5")" != "$before" ] && return 0
+    kill -0 "$game_pid" 2>/dev/null || fail "the game ended while waiting for $what"
+    sleep 0.2
+  done
+  shot "timeout"
+  fail "no $what after $7s"
+}
+
 # Waits until the rectangle X Y W H of the game's space has not changed for a second: a
 # fade, a dissolve or the marking of a row is over.
 wait_still() {
@@ -132,8 +150,7 @@ wait_still() {
   local deadline=$((SECONDS + seconds))
   since=$(date +%s%3N)
   while [ "$SECONDS" -le "$deadline" ]; do
-    now="$("$e2e_dir/screen_pixels.py" $((origin_x + scale * x)) $((origin_y + scale * y)) \
-      $((scale * w)) $((scale * h)))"
+    now="$(digest "$x" "$y" "$w" "$h")"
     if [ "$now" != "$last" ]; then
       last="$now" since=$(date +%s%3N)
     elif [ $(($(date +%s%3N) - since)) -ge 1000 ]; then

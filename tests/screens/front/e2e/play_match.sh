@@ -29,6 +29,12 @@ shot welcome
 click 752 527
 wait_pixel "set-up screen" 520 239 is_white 20
 shot setup
+# It takes the keys at once: the first player's name typed over "NOM #1" (its first letters,
+# clear of the text cursor before and after, change).
+before="$(digest 258 226 40 26)"
+xdotool key --delay 60 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
+xdotool type --delay 120 ANNE
+wait_change "the name typed" 258 226 40 26 "$before" 20
 # One player: untick the second player's box, then start the match.
 click 512 374
 click 752 527

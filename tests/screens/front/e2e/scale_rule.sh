@@ -56,5 +56,6 @@ expect_run "1600x1200 2" VERDAL_SCALE=3
 grep -q "VERDAL_SCALE=3 ignoré" "$work/said" || fail "VERDAL_SCALE=3 refused without a word"
 stop_x
 start_x 800x600
-expect_run "800x600 none"
+expect_run "800x600 none" VERDAL_SCALE=2
+grep -q "VERDAL_SCALE=2 ignoré" "$work/said" || fail "VERDAL_SCALE=2 on 800x600 refused without a word"
 echo "PASS: the scale chosen by the rule, forced when it fits, the arguments passed on"
