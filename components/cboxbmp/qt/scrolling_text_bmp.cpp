@@ -254,23 +254,13 @@ void TScrollingTextBmp::SetCovered(bool covered) {
   if (alive) update();
 }
 
-namespace {
-
-std::vector<ScrollItem> CurrentItems(const QWidget* container) {
-  std::vector<ScrollItem> items;
-  if (container) {
-    for (const QWidget* w : ItemWidgets(*container)) items.push_back(ItemOf(*w));
-  }
-  return items;
-}
-
-}  // namespace
-
-bool TScrollingTextBmp::Move(std::int64_t steps) {
+bool TScrollingTextBmp::Move(std::int64_t steps, std::vector<ScrollItem>* before,
+                             std::vector<ScrollItem>* after) {
   if (!container_ || steps <= 0) return true;
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
   ReadItems(*container_, widgets, items);
+  if (before) *before = items;
   ScrollReport report;
   // A handler that deletes the control ends the motion: nothing of the control is touched
   // after.
@@ -289,14 +279,15 @@ bool TScrollingTextBmp::Move(std::int64_t steps) {
     if (!alive) return false;
   }
   WriteItems(widgets, items);
+  if (after) *after = std::move(items);
   return true;
 }
 
 void TScrollingTextBmp::Step() {
   if (!container_) return;
-  const std::vector<ScrollItem> before = CurrentItems(container_);
-  if (!Move(1) || covered_) return;
-  ShowStep(before, CurrentItems(container_));
+  std::vector<ScrollItem> before, after;
+  if (!Move(1, &before, &after) || covered_) return;
+  ShowStep(before, after);
 }
 
 bool TScrollingTextBmp::CanScrollContents() const {

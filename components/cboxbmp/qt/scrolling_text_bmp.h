@@ -108,8 +108,10 @@ class TScrollingTextBmp : public QWidget {
   // The worker's queued call on the UI thread.
   Q_INVOKABLE void ServeStep();
   void StartWorker();
-  // Runs steps of the motion without painting; false when a handler deleted the control.
-  bool Move(std::int64_t steps);
+  // Runs steps of the motion without painting, noting the items before and after if asked;
+  // false when a handler deleted the control.
+  bool Move(std::int64_t steps, std::vector<ScrollItem>* before = nullptr,
+            std::vector<ScrollItem>* after = nullptr);
   // Shows a step that moved every item by the same offset by scrolling what is on screen and
   // painting only the strip it uncovers; anything else is painted whole.
   void ShowStep(const std::vector<ScrollItem>& before, const std::vector<ScrollItem>& after);

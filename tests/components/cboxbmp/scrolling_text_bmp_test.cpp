@@ -299,7 +299,9 @@ TEST(TScrollingTextBmp, AScrolledStepShowsWhatAWholePaintWould) {
     QCoreApplication::processEvents();
     if (step % 20 != 0) continue;
     SCOPED_TRACE(step);
-    if (step < 160) EXPECT_EQ(paints.areas, std::vector<QRect>{QRect(0, 99, 200, 1)});
+    if (step < 160) {
+      EXPECT_EQ(paints.areas, std::vector<QRect>{QRect(0, 99, 200, 1)});
+    }
     const QImage shown = s.window.screen()
                              ->grabWindow(s.window.winId(), 0, 0, 200, 100)
                              .toImage()
