@@ -8,11 +8,23 @@
 #include <QMediaDevices>
 #include <QtDebug>
 
+#include "common/clock.h"
 #include "components/wave/wav_format.h"
 
 namespace verdal {
+namespace {
 
-QtSoundPlayer::QtSoundPlayer() = default;
+// A server may start a clip late: an idle null sink renders in blocks of 2 s, and the first
+// clip after a silence waits for the block under way. Past that, a server that reports no
+// progress must not keep a finished clip's stream forever.
+constexpr std::int64_t kPlayOutGraceMs = 5000;
+
+}  // namespace
+
+QtSoundPlayer::QtSoundPlayer() {
+  playedOutCheck_.setSingleShot(true);
+  QObject::connect(&playedOutCheck_, &QTimer::timeout, [this] { StopWhenPlayedOut(); });
+}
 
 QtSoundPlayer::~QtSoundPlayer() { Stop(); }
 
@@ -41,10 +53,14 @@ void QtSoundPlayer::Play(std::span<const std::uint8_t> image) {
   buffer_->open(QIODevice::ReadOnly);
   sink_ = std::make_unique<QAudioSink>(device, format);
   QAudioSink* sink = sink_.get();
-  // At the end of the samples the sink goes idle; stopping it lets the device go.
-  QObject::connect(sink, &QAudioSink::stateChanged, sink, [sink](QAudio::State state) {
-    if (state == QAudio::IdleState) sink->stop();
+  // Idle means the sink has nothing more to hand over (or the server ran dry at the start),
+  // not that the clip was heard: stopping there throws away what the server still holds,
+  // the last tenth of a second of every clip, or all of it when the server starts late.
+  QObject::connect(sink, &QAudioSink::stateChanged, sink, [this](QAudio::State state) {
+    if (state == QAudio::IdleState) StopWhenPlayedOut();
   });
+  clipUs_ = static_cast<std::int64_t>(format.durationForBytes(static_cast<qint32>(wav->dataSize)));
+  startedMs_ = AppClock().NowMs();
   sink->start(buffer_.get());
   if (sink->error() != QAudio::NoError) {
     WarnOnce("la sortie audio refuse de s'ouvrir");
@@ -54,7 +70,18 @@ void QtSoundPlayer::Play(std::span<const std::uint8_t> image) {
   image_ = image.data();
 }
 
+void QtSoundPlayer::StopWhenPlayedOut() {
+  if (!sink_ || sink_->state() != QAudio::IdleState) return;
+  const std::int64_t leftUs = clipUs_ - sink_->processedUSecs();
+  if (leftUs <= 0 || AppClock().NowMs() - startedMs_ > clipUs_ / 1000 + kPlayOutGraceMs) {
+    sink_->stop();
+    return;
+  }
+  playedOutCheck_.start(static_cast<int>(leftUs / 1000) + 1);
+}
+
 void QtSoundPlayer::Stop() {
+  playedOutCheck_.stop();
   if (sink_) sink_->stop();
   sink_.reset();
   buffer_.reset();
