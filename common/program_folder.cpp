@@ -8,23 +8,29 @@
 namespace verdal {
 namespace {
 
-std::filesystem::path ExecutableFolder() {
+std::filesystem::path FindExecutableFolder() {
   std::error_code error;
   const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::filesystem::current_path() : exe.parent_path();
 }
 
-const std::filesystem::path& OwnFolder() {
-  static const std::filesystem::path folder = ExecutableFolder();
-  return folder;
+InstalledService<const std::filesystem::path>& Slot() {
+  static InstalledService<const std::filesystem::path> slot(ExecutableFolder());
+  return slot;
 }
 
-InstalledService<const std::filesystem::path>& Slot() {
-  static InstalledService<const std::filesystem::path> slot(OwnFolder());
+InstalledService<const std::filesystem::path>& DictionarySlot() {
+  static const std::filesystem::path current;
+  static InstalledService<const std::filesystem::path> slot(current);
   return slot;
 }
 
 }  // namespace
+
+const std::filesystem::path& ExecutableFolder() {
+  static const std::filesystem::path folder = FindExecutableFolder();
+  return folder;
+}
 
 const std::filesystem::path& ProgramFolder() { return Slot().Get(); }
 
@@ -38,5 +44,10 @@ void MakeProgramFolderCurrent() {
 
 ScopedProgramFolder::ScopedProgramFolder(const std::filesystem::path& folder)
     : Scope(Slot(), folder) {}
+
+const std::filesystem::path& DictionaryFolder() { return DictionarySlot().Get(); }
+
+ScopedDictionaryFolder::ScopedDictionaryFolder(const std::filesystem::path& folder)
+    : Scope(DictionarySlot(), folder) {}
 
 }  // namespace verdal

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/io_error.h"
+#include "common/program_folder.h"
 #include "common/posix_file.h"
 #include "game/records.h"
 #include "game/unit_var.h"
@@ -14,9 +15,9 @@
 namespace verdal {
 
 void LoadDictionary() {
-  // Opened for writing too, although only read: a read-only "mots" is refused with code 5,
-  // the answer "data" gives, so a read-only installation reads as one fault.
-  PosixFile file = PosixFile::Open(kDictionaryFileName, O_RDWR);
+  // Only read: the dictionary is shipped with the program and may lie in a folder the
+  // player cannot write, such as a system-wide install.
+  PosixFile file = PosixFile::Open((DictionaryFolder() / kDictionaryFileName).string(), O_RDONLY);
   std::vector<std::uint8_t> bytes(std::size_t{kDictionarySize} * DictionaryEntry::kSize);
   std::size_t got = file.ReadUpTo(bytes.data(), bytes.size());
   std::size_t whole = got / DictionaryEntry::kSize;

@@ -1,8 +1,11 @@
 // The program-wide generator's exact sequence, the clock switch, the message guard
-// and the program folder.
+// and the program and player's folders.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -10,6 +13,7 @@
 #include "common/clock.h"
 #include "common/io_error.h"
 #include "common/messages.h"
+#include "common/player_folder.h"
 #include "common/program_folder.h"
 #include "common/random.h"
 #include "tests/support/recorded_messages.h"
@@ -64,8 +68,8 @@ TEST(Messages, ReportErrorsShowsWhatAHandlerThrows) {
   EXPECT_FALSE(ReportErrors([] { throw std::runtime_error("Il n'y a aucun mot!!"); }));
   EXPECT_FALSE(ReportErrors([] { throw 42; }));
   EXPECT_FALSE(ReportErrors([] { throw Abandoned(); }));
-  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Fichier introuvable",
-                                                      "Il n'y a aucun mot!!", "Erreur inconnue"}));
+  EXPECT_EQ(messages.shown, (std::vector<std::string>{"Fichier introuvable", "Il n'y a aucun mot!!",
+                                                      "Erreur inconnue"}));
 }
 
 TEST(ProgramFolder, ScopedFolderIsMadeCurrentThenRestored) {
@@ -83,6 +87,46 @@ TEST(ProgramFolder, ScopedFolderIsMadeCurrentThenRestored) {
   }
   EXPECT_EQ(ProgramFolder(), own);
   std::filesystem::current_path(before);
+}
+
+std::string Contents(const std::filesystem::path& file) {
+  std::ostringstream text;
+  text << std::ifstream(file).rdbuf();
+  return text.str();
+}
+
+// Made with the shipped files it lacks, never over the player's own; a file in the way is
+// named with the reason, which root meets too.
+TEST(PlayerFolder, FilledOnlyWhereFilesAreMissing) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("verdal-player-" + std::to_string(::getpid()));
+  const std::filesystem::path shipped = root / "shipped", folder = root / "home" / "verdal";
+  std::filesystem::create_directories(shipped);
+  std::ofstream(shipped / "data") << "shipped data";
+  std::ofstream(shipped / "perso") << "shipped perso";
+  std::filesystem::permissions(shipped / "perso", std::filesystem::perms::owner_read);
+  PreparePlayerFolder(folder, shipped);
+  EXPECT_EQ(Contents(folder / "perso"), "shipped perso");
+  EXPECT_NE(
+      std::filesystem::status(folder / "perso").permissions() & std::filesystem::perms::owner_write,
+      std::filesystem::perms::none);
+  std::ofstream(folder / "data") << "mine";
+  std::filesystem::remove(folder / "perso");
+  PreparePlayerFolder(folder, shipped);
+  EXPECT_EQ(Contents(folder / "data"), "mine");
+  EXPECT_EQ(Contents(folder / "perso"), "shipped perso");
+
+  std::ofstream(root / "file") << "";
+  for (const std::filesystem::path& blocked : {root / "file", root / "file" / "verdal"}) {
+    try {
+      PreparePlayerFolder(blocked, shipped);
+      ADD_FAILURE() << blocked;
+    } catch (const PlayerFolderError& e) {
+      EXPECT_EQ(e.what(), "VERDAL ne peut pas utiliser le dossier " + blocked.string() +
+                              " : un fichier porte déjà ce nom");
+    }
+  }
+  std::filesystem::remove_all(root);
 }
 
 }  // namespace
