@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# End to end, heard: the real program with sound on marks the wrong proposal BAGAGE against
+# the hidden BATEAU while the sound server's null sink is recorded. Each typed letter ticks;
+# then each mark sounds its clip, whole, in the marks' order and one mark's pause apart:
+# red, red (the chime), absent (the tick), yellow (the chime), absent, yellow. With sound
+# off the same proposal is silent.
+# Usage: sound_marks.sh PROGRAM MOTS   (under tests/support/with-sound-server; exits 77,
+# skipped, where no sound server is reachable)
+support="$(cd "$(dirname "$0")/../../../support" && pwd)"
+if [ -z "${VERDAL_SOUND_SINK:-}" ] || ! pactl info >/dev/null 2>&1; then
+  echo "SKIP: no sound server (run under tests/support/with-sound-server)"
+  exit 77
+fi
+source "$(dirname "$0")/e2e_common.sh" "$@"
+sounds="$support/../../assets/sounds"
+start_x 800x600
+
+# Records the sink while the proposal is typed and marked; the bursts go to $work/$1.txt.
+play_recorded() {
+  local name="$1" sound="$2"
+  python3 -c 'import struct,sys; sys.stdout.buffer.write(struct.pack("<5i20x", int(sys.argv[1]), 6, 600, 4, 1))' \
+    "$sound" >"$work/game/data"
+  printf '1\r\nBATEAU\r\n' >"$work/game/perso"
+  start_game
+  wait_pixel "welcome screen" 110 500 is_lit 60
+  click 752 527
+  wait_pixel "set-up screen" 520 239 is_white 20
+  click 512 374
+  click 752 527
+  wait_pixel "game screen" 520 239 not_white 20
+  wait_still "the game screen's board" 186 78 434 394 30
+
+  "$support/sound_bursts.py" record "$work/$name.raw" &
+  recorder_pid=$!
+  local deadline=$((SECONDS + 20))
+  until [ -e "$work/$name.raw.ready" ]; do
+    [ "$SECONDS" -le "$deadline" ] || fail "the recording did not start"
+    sleep 0.05
+  done
+  point 400 560
+  xdotool type --delay 120 BAGAGE
+  wait_pixel "the last yellow mark" 553 85 is_yellow 30
+  sleep 1
+  kill -TERM "$recorder_pid"
+  wait "$recorder_pid"
+  "$support/sound_bursts.py" bursts "$work/$name.raw" "$sounds/Wave_jaune.wav" \
+    "$sounds/Wave_rouge.wav" >"$work/$name.txt"
+  stop_game
+}
+
+play_recorded sound_on 1
+# Ticks while typing (letters typed faster than a tick lasts cut one another, some too short
+# to be told apart), then the marks.
+heard="$(awk '{ printf "%s%s", sep, $3; sep = " " }' "$work/sound_on.txt")"
+[[ "$heard" =~ ^((Wave_jaune|\?)\ )+Wave_rouge\ Wave_rouge\ Wave_jaune\ Wave_rouge\ Wave_jaune\ Wave_rouge$ ]] ||
+  fail "heard: $heard; expected ticks, then rouge rouge jaune rouge jaune rouge ($work/sound_on.txt)"
+# The marks: each clip whole, 300 ms after the one before (a mark's pause), give or take
+# the scheduling of a busy machine.
+tail -n 6 "$work/sound_on.txt" | awk '
+  $4 != "whole" { print "clip " NR " of the marks cut short after " $2 " ms"; bad = 1 }
+  NR > 1 && ($1 - last < 250 || $1 - last > 450) {
+    print "marks " NR - 1 " and " NR " sounded " int($1 - last) " ms apart"; bad = 1 }
+  { last = $1 }
+  END { exit bad }' >&2 || fail "the marks' clips ($work/sound_on.txt)"
+
+play_recorded sound_off 2
+[ ! -s "$work/sound_off.txt" ] || fail "sound off, yet heard: $(tr '\n' ' ' <"$work/sound_off.txt")"
+echo "PASS: the typing ticks, then every mark's clip whole and in order; silent with sound off"
