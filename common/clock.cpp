@@ -35,10 +35,15 @@ SystemClock::~SystemClock() { ::close(wakeFd_); }
 void SystemClock::SleepMs(std::int64_t ms) {
   // The wake-up descriptor stays readable once interrupted, so a sleep on it ends at once; a
   // signal that interrupts the wait itself only shortens the time left.
-  const std::int64_t end = NowMs() + ms;
-  for (std::int64_t left = ms; !interrupted_.load() && left > 0; left = end - NowMs()) {
+  using namespace std::chrono;
+  const auto end = steady_clock::now() + milliseconds(std::max<std::int64_t>(ms, 0));
+  for (auto left = end - steady_clock::now(); !interrupted_.load() && left > nanoseconds(0);
+       left = end - steady_clock::now()) {
     pollfd wake{wakeFd_, POLLIN, 0};
-    if (::poll(&wake, 1, static_cast<int>(std::min<std::int64_t>(left, 1 << 30))) > 0) break;
+    const auto s = duration_cast<seconds>(left);
+    const timespec timeout{static_cast<time_t>(s.count()),
+                           static_cast<long>(duration_cast<nanoseconds>(left - s).count())};
+    if (::ppoll(&wake, 1, &timeout, nullptr) > 0) break;
   }
   if (interrupted_.load()) throw Abandoned();
 }

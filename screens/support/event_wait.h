@@ -3,6 +3,7 @@
 // every loop under way, and any loop started after them at once).
 #pragma once
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QObject>
@@ -27,9 +28,15 @@ class EventWait final : public QObject {
   }
 
   // Handles events until End, a watched event, timeoutMs of real time (0: the events pending
-  // now, then return; negative: no limit) or the application's end. Returns false in the last
-  // case: the caller gives up what it waited for.
+  // now; negative: no limit) or the application's end. Returns false in the last case: the
+  // caller gives up what it waited for.
   bool Run(int timeoutMs = -1, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents) {
+    if (timeoutMs == 0) {
+      // A pass: what is pending, a termination request's notice included, then whether the
+      // application is ending.
+      QCoreApplication::processEvents(flags);
+      return !Quitting(flags);
+    }
     ended_ = false;
     QEventLoop loop;
     QTimer timer;
@@ -42,8 +49,7 @@ class EventWait final : public QObject {
     loop_ = &loop;
     loop.exec(flags);
     loop_ = nullptr;
-    // A short pass may have met its own end and the application's in the same batch.
-    return ended_ && (timeoutMs != 0 || !Quitting(flags));
+    return ended_;
   }
 
   // Whether QCoreApplication::exit or quit was called in the message loop under way (or
@@ -83,23 +89,24 @@ class EventWait final : public QObject {
 };
 
 // Handles events for ms milliseconds of AppClock(), to the millisecond beyond. On a clock that
-// runs by itself a timer ends the wait; a manual clock is slept on a millisecond at a time
-// between passes over the pending events, as a test steps through an animation. Throws
-// Abandoned when the application is ending, or when a watched event came and giveUp() holds.
+// runs by itself a timer ends most of the wait; since it wakes a few milliseconds late, the
+// last ones are slept a millisecond at a time between passes over the pending events, as the
+// whole wait is on a manual clock, where a test steps through an animation. Throws Abandoned
+// when the application is ending, or when a watched event came and giveUp() holds.
 template <class GiveUp>
 void PauseWithEvents(EventWait& wait, int ms, GiveUp&& giveUp,
                      QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents) {
+  constexpr std::int64_t kTimerLateMs = 10;
   Clock& clock = AppClock();
   const std::int64_t end = clock.NowMs() + ms;
   for (;;) {
     const std::int64_t left = end - clock.NowMs();
-    const bool byItself = clock.RunsByItself();
-    if (!wait.Run(byItself ? static_cast<int>(std::max<std::int64_t>(left + 1, 0)) : 0, flags) ||
-        giveUp()) {
+    const bool byTimer = clock.RunsByItself() && left > kTimerLateMs;
+    if (!wait.Run(byTimer ? static_cast<int>(left - kTimerLateMs) : 0, flags) || giveUp()) {
       throw Abandoned();
     }
     if (clock.NowMs() > end) return;
-    if (!byItself) clock.SleepMs(1);
+    if (!byTimer) clock.SleepMs(1);
   }
 }
 
