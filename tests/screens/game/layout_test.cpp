@@ -22,6 +22,17 @@ const LengthCase kLengthCases[] = {{6, "Panel_jeu6", "Panel2", "Panel1_1", "B"},
                                    {7, "Panel_jeu7", "Panel13", "Panel8_1_1", "C"},
                                    {8, "Panel_jeu8", "Panel1", "Panel9_1_1", "E"}};
 
+// Every cell lies whole inside its container and touches none of the others.
+void ExpectInsideAndApart(const QWidget& container, const QList<LetterCell*>& cells) {
+  for (const LetterCell* cell : cells) {
+    const std::string name = cell->objectName().toStdString();
+    EXPECT_TRUE(container.rect().contains(cell->geometry())) << name;
+    for (const LetterCell* other : cells) {
+      EXPECT_TRUE(other == cell || !cell->geometry().intersects(other->geometry())) << name;
+    }
+  }
+}
+
 // Only the board and the proposal row of the match's length are shown, with the word's first
 // letter given on row 1; they overlap neither each other nor the players' panels, and each of
 // their cells lies whole inside them, apart from its neighbours.
@@ -53,13 +64,7 @@ TEST_F(GameScreen, ShowsTheBoardAndRowOfTheWordLengthApartWithTheirCellsInside) 
       const QList<LetterCell*> cells =
           Get(container)->findChildren<LetterCell*>(Qt::FindDirectChildrenOnly);
       EXPECT_EQ(cells.size(), container == c.row ? c.length : c.length * (c.length - 1));
-      for (const LetterCell* cell : cells) {
-        EXPECT_TRUE(Get(container)->rect().contains(cell->geometry()))
-            << cell->objectName().toStdString();
-        for (const LetterCell* other : cells) {
-          if (other != cell) EXPECT_FALSE(cell->geometry().intersects(other->geometry()));
-        }
-      }
+      ExpectInsideAndApart(*Get(container), cells);
     }
   }
 }
@@ -71,12 +76,7 @@ TEST_F(GameScreen, PointCellsLieInsideTheirBoxApart) {
     const QList<LetterCell*> cells =
         Get(box)->findChildren<LetterCell*>(QRegularExpression(QStringLiteral("^P\\d+_")));
     EXPECT_EQ(cells.size(), 10) << box;
-    for (const LetterCell* cell : cells) {
-      EXPECT_TRUE(Get(box)->rect().contains(cell->geometry())) << cell->objectName().toStdString();
-      for (const LetterCell* other : cells) {
-        if (other != cell) EXPECT_FALSE(cell->geometry().intersects(other->geometry()));
-      }
-    }
+    ExpectInsideAndApart(*Get(box), cells);
   }
 }
 
