@@ -97,7 +97,10 @@ int main(int argc, char** argv) {
   QElapsedTimer stepTimer;
   stepTimer.start();
   constexpr int kTimedSteps = 755;
-  for (int i = 0; i < kTimedSteps; ++i) control->Step();
+  for (int i = 0; i < kTimedSteps; ++i) {
+    control->Step();
+    QCoreApplication::processEvents();  // the strip a step uncovers is painted from the loop
+  }
   const double meanStepMs = static_cast<double>(stepTimer.nsecsElapsed()) / 1e6 / kTimedSteps;
   std::printf("figure scroll_step_welcome_us %.0f us\n", meanStepMs * 1000.0);
 
