@@ -1,22 +1,64 @@
-# Where an install puts the game, for one user (scripts/install) or for a packager:
-#   <DATADIR>/verdal/         the program, "mots", and the player's "data" and "perso"
-#   <BINDIR>/verdal           the launcher (the 800x600 display choice, as scripts/play)
-#   <DATADIR>/applications/verdal.desktop, <DATADIR>/icons/hicolor/128x128/apps/verdal.png
-# The program keeps its files beside itself and rewrites "data" there, so the folder
-# must be the user's own. A reinstall replaces "mots" but never the player's "data"
-# and "perso"; it only adds them when they are missing.
+# Where an install puts the game, one description for the per-user install (scripts/install)
+# and the Debian package (scripts/package, VERDAL_PACKAGE=ON):
+#   <prefix>/lib/verdal/      the program, "mots", the shipped "data" and "perso", and
+#                             run-on-800x600, all read-only for the game
+#   <launcher dir>/verdal     the launcher: <prefix>/bin for a user, /usr/games for the package
+#   <DATADIR>/applications/verdal.desktop, icons/hicolor/*/apps/verdal.*, metainfo/, and
+#   the manual page verdal.6 under <MANDIR>
+# The player's own "data" and "perso" are never installed: the launcher starts the game with
+# the player's folder ($XDG_DATA_HOME/verdal), which the game makes and fills with copies of
+# the shipped files that are missing there.
 include(GNUInstallDirs)
 
-set(VERDAL_APP_SUBDIR ${CMAKE_INSTALL_DATADIR}/verdal)
+option(VERDAL_PACKAGE "Install for a system-wide Debian package rather than for one user" OFF)
+set(VERDAL_INSTALL_APPDIR lib/verdal CACHE STRING "Folder of the program and its shipped files")
+if(VERDAL_PACKAGE)
+  set(launcher_default games)
+else()
+  set(launcher_default ${CMAKE_INSTALL_BINDIR})
+endif()
+set(VERDAL_INSTALL_LAUNCHERDIR ${launcher_default} CACHE STRING "Folder of the launcher")
+set(VERDAL_ID org.example.ostrane.verdal)
 
-install(TARGETS verdal RUNTIME DESTINATION ${VERDAL_APP_SUBDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/data/mots DESTINATION ${VERDAL_APP_SUBDIR})
-install(PROGRAMS ${CMAKE_SOURCE_DIR}/scripts/run-on-800x600 DESTINATION ${VERDAL_APP_SUBDIR})
-install(FILES ${CMAKE_SOURCE_DIR}/assets/desktop/verdal.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/128x128/apps)
+install(TARGETS verdal RUNTIME DESTINATION ${VERDAL_INSTALL_APPDIR})
+install(FILES ${CMAKE_SOURCE_DIR}/data/mots ${CMAKE_SOURCE_DIR}/data/data
+              ${CMAKE_SOURCE_DIR}/data/perso DESTINATION ${VERDAL_INSTALL_APPDIR})
+install(PROGRAMS ${CMAKE_SOURCE_DIR}/scripts/run-on-800x600 DESTINATION ${VERDAL_INSTALL_APPDIR})
+foreach(size 48 64 128)
+  install(FILES ${CMAKE_SOURCE_DIR}/assets/desktop/verdal-${size}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME verdal.png)
+endforeach()
+install(FILES ${CMAKE_SOURCE_DIR}/assets/desktop/verdal.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
-# A folder as the installed program will see it: relative folders are under the prefix,
-# which `cmake --install --prefix` may change after configuring, so it is read then.
+# The manual page and the software centre's description, made at build time.
+set(VERDAL_RELEASE_DATE 2026-12-08)
+set(VERDAL_SCREENSHOT_URL https://www.example.org/ostrane/verdal/raw/main/docs/screenshots)
+set(generated ${CMAKE_BINARY_DIR}/install)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/verdal.metainfo.xml.in
+               ${generated}/${VERDAL_ID}.metainfo.xml @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/verdal.6.in ${generated}/verdal.6 @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/packaging/changelog.in ${generated}/changelog @ONLY)
+# Debian wants manual pages and changelogs compressed, without a date in the archive.
+set(compressed)
+foreach(name verdal.6 changelog)
+  set(input ${generated}/${name})
+  add_custom_command(OUTPUT ${generated}/${name}.gz
+                     COMMAND gzip -9n -c ${input} > ${generated}/${name}.gz
+                     DEPENDS ${input} VERBATIM)
+  list(APPEND compressed ${generated}/${name}.gz)
+endforeach()
+add_custom_target(verdal_install_files ALL DEPENDS ${compressed})
+install(FILES ${generated}/verdal.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+install(FILES ${generated}/${VERDAL_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+if(VERDAL_PACKAGE)
+  install(FILES ${CMAKE_SOURCE_DIR}/packaging/copyright ${generated}/changelog.gz
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/verdal)
+endif()
+
+# The launcher and the menu entry name absolute paths, and `cmake --install --prefix` may
+# change the prefix after configuring: they are written at install time, then installed
+# with file(INSTALL), which honours DESTDIR and lists them in install_manifest.txt.
 function(verdal_installed_path var dir)
   if(IS_ABSOLUTE "${dir}")
     set(${var} "${dir}" PARENT_SCOPE)
@@ -24,32 +66,17 @@ function(verdal_installed_path var dir)
     set(${var} "\${CMAKE_INSTALL_PREFIX}/${dir}" PARENT_SCOPE)
   endif()
 endfunction()
-verdal_installed_path(app_dir ${VERDAL_APP_SUBDIR})
-verdal_installed_path(bin_dir ${CMAKE_INSTALL_BINDIR})
+verdal_installed_path(app_dir ${VERDAL_INSTALL_APPDIR})
+verdal_installed_path(launcher_dir ${VERDAL_INSTALL_LAUNCHERDIR})
 verdal_installed_path(menu_dir ${CMAKE_INSTALL_DATADIR}/applications)
 
 install(CODE "
-  set(app \"\$ENV{DESTDIR}${app_dir}\")
-  foreach(name data perso)
-    if(EXISTS \"\${app}/\${name}\" OR IS_SYMLINK \"\${app}/\${name}\")
-      message(STATUS \"Kept: \${app}/\${name}\")
-    else()
-      message(STATUS \"Installing: \${app}/\${name}\")
-      file(COPY \"${CMAKE_SOURCE_DIR}/data/\${name}\" DESTINATION \"\${app}\")
-    endif()
-  endforeach()
   set(VERDAL_APP_DIR \"${app_dir}\")
-  set(VERDAL_RUN_ON_800X600 \"${app_dir}/run-on-800x600\")
-  set(VERDAL_LAUNCHER \"${bin_dir}/verdal\")
-  foreach(pair \"verdal-launcher.in|${bin_dir}/verdal\"
-               \"verdal.desktop.in|${menu_dir}/verdal.desktop\")
-    string(REPLACE \"|\" \";\" pair \"\${pair}\")
-    list(GET pair 0 template)
-    list(GET pair 1 target)
-    message(STATUS \"Installing: \$ENV{DESTDIR}\${target}\")
-    configure_file(\"${CMAKE_SOURCE_DIR}/assets/desktop/\${template}\" \"\$ENV{DESTDIR}\${target}\"
-                   @ONLY FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
-                   GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
-    list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\$ENV{DESTDIR}\${target}\")
-  endforeach()
+  set(VERDAL_LAUNCHER \"${launcher_dir}/verdal\")
+  configure_file(\"${CMAKE_SOURCE_DIR}/assets/desktop/verdal-launcher.in\"
+                 \"${generated}/verdal\" @ONLY)
+  configure_file(\"${CMAKE_SOURCE_DIR}/assets/desktop/verdal.desktop.in\"
+                 \"${generated}/verdal.desktop\" @ONLY)
+  file(INSTALL DESTINATION \"${launcher_dir}\" TYPE PROGRAM FILES \"${generated}/verdal\")
+  file(INSTALL DESTINATION \"${menu_dir}\" TYPE FILE FILES \"${generated}/verdal.desktop\")
 ")
