@@ -166,174 +166,95 @@ INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest,
                          ::testing::Values(std::pair{SIGTERM, true}, std::pair{SIGINT, true},
                                            std::pair{SIGHUP, true}, std::pair{SIGTERM, false}));
 
-// A signal in the middle of a pause or a wait, from the splash to the end of a match, ends
-// the program at once with the task bar back: the pause or the wait gives up what it was
-// doing instead of running to its end, or for ever in the case of the next-word panel.
-using Raise = std::function<void()>;
+// A signal in the middle of a pause or a wait ends the program at once with the task bar back,
+// cutting short what would run on: the splash (its banner never fades out), a marking (the next
+// row never comes), the next-word panel (else a wait for ever), the end-of-match dissolve (it
+// stops at its tenth of 126 paints), the settings screen. A fade handles no event: the signal
+// comes from its paint, on the real clock from its first; else from a pass of the loops.
 struct WaitPlace {
   const char* name;
   int signal;
-  // Makes the screens after the welcome screen's stand-in and arranges when to raise; what
-  // it makes to watch belongs to owner.
-  std::function<void(std::vector<ScreenMaker>&, QObject& owner, Raise raise)> arrange;
-  // The wait was cut short, as seen when the program ended.
-  std::function<bool()> cutShort;
+  const char* typed;  // into the game screen (one player); nullptr: the settings screen
+  const char* fade;
+  int atPaint;
+  std::function<bool(QWidget& game)> raiseWhen;
+  std::function<bool(int fadePaints, const QString& secondRow)> cutShort;
 };
 
-class SignalInAWaitTest : public StartUpTest, public ::testing::WithParamInterface<WaitPlace> {
+class SignalInAWaitTest : public StartUpTest,
+                          public ::testing::WithParamInterface<WaitPlace>,
+                          public QObject {
  protected:
-  SignalInAWaitTest() {
-    // One player, sound off, level "Perso" on a list of one word: every deal's word is known.
-    std::ofstream(folder_.Path() / "data", std::ios::binary)
-        << test::SettingsBytes(test::Settings(6, 4, 1, 2, 600));
-    std::ofstream(folder_.Path() / "perso", std::ios::binary) << "1\r\nCITRON\r\n";
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Paint && watched->objectName() == GetParam().fade) {
+      if (++paints == 1) InstallClock(&MachineClock());
+      if (paints == GetParam().atPaint) std::raise(GetParam().signal);
+    }
+    return false;
   }
+  std::unique_ptr<QWidget> Game(const WaitPlace& place) {
+    auto game = std::make_unique<TForm_jeu6>();
+    game->findChild<QWidget*>(QStringLiteral("LumoFade1"))->setObjectName("GameFade");
+    game->show();
+    auto* pass = new QTimer(game.get());
+    connect(pass, &QTimer::timeout, [g = game.get(), &place, raised = false]() mutable {
+      auto* ok = g->findChild<QWidget*>(QStringLiteral("Image_ok"));
+      if (!raised && (raised = place.raiseWhen(*g))) std::raise(place.signal);
+      if (!raised && ok->isVisible()) QTest::mouseClick(ok, Qt::LeftButton);
+    });
+    pass->start(0);
+    QTimer::singleShot(0, game.get(),
+                       [g = game.get(), &place] { QTest::keyClicks(g, place.typed); });
+    connect(qApp, &QCoreApplication::aboutToQuit, game.get(),
+            [this, g = game.get()] { secondRow = g->findChild<QLabel*>("Panel2_1")->text(); });
+    QTimer::singleShot(20000, game.get(), [] { QCoreApplication::exit(99); });
+    return game;
+  }
+  int paints = 0;
+  QString secondRow;
 };
 
 TEST_P(SignalInAWaitTest, EndsTheProgramAtOnce) {
   const WaitPlace& place = GetParam();
-  QObject owner;
-  std::vector<ScreenMaker> makers{Noting("Form_premiere", true, true)};
-  place.arrange(makers, owner, [signal = place.signal] { std::raise(signal); });
-  EXPECT_EQ(RunProgram(makers), 128 + place.signal);
+  // Sound off, level "Perso" on a list of one word: every deal's word is known.
+  std::ofstream(folder_.Path() / "data", std::ios::binary)
+      << test::SettingsBytes(test::Settings(6, 4, 1, 2, 600));
+  std::ofstream(folder_.Path() / "perso", std::ios::binary) << "1\r\nCITRON\r\n";
+  qApp->installEventFilter(this);
+  QWidget setup;
+  setup.setObjectName(QStringLiteral("Form_debut"));
+  (new QLabel(QStringLiteral("1"), &setup))->setObjectName(QStringLiteral("Label1"));
+  const ScreenMaker settings = [&place] {
+    auto screen = std::make_unique<TForm_param>();
+    ReportErrors([&] { screen->FormCreate(); });
+    screen->show();
+    QTimer::singleShot(0, screen.get(), [&place] { std::raise(place.signal); });
+    return screen;
+  };
+  const ScreenMaker game = [&] { return Game(place); };
+  EXPECT_EQ(RunProgram({Noting("Form_premiere", true, true), place.typed ? game : settings}),
+            128 + place.signal);
   EXPECT_FALSE(TaskBarHidden());
-  EXPECT_TRUE(place.cutShort());
+  EXPECT_TRUE(place.cutShort(paints, secondRow)) << paints << " paints";
 }
 
-// Runs act at every pass of the event loops, while owner lives.
-void EveryPass(QObject& owner, std::function<void()> act) {
-  auto* timer = new QTimer(&owner);
-  QObject::connect(timer, &QTimer::timeout, std::move(act));
-  timer->start(0);
-}
-
-// Counts the paints of the controls of one name, anywhere, and acts at the given one.
-class PaintTrigger : public QObject {
- public:
-  PaintTrigger(QObject& owner, const char* name, int* paints, int at = 0, Raise act = {})
-      : QObject(&owner),
-        name_(QString::fromLatin1(name)),
-        paints_(paints),
-        at_(at),
-        act_(std::move(act)) {
-    *paints_ = 0;
-    qApp->installEventFilter(this);
-  }
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (event->type() == QEvent::Paint && watched->objectName() == name_ && ++*paints_ == at_) {
-      act_();
-    }
-    return false;
-  }
-
- private:
-  QString name_;
-  int* paints_;
-  int at_;
-  Raise act_;
-};
-
-// The game screen over a set-up screen that asks for one player, with a match played.
-void GameScreens(std::vector<ScreenMaker>& makers, std::function<void(TForm_jeu6&)> play) {
-  makers.push_back([] {
-    auto setup = std::make_unique<QWidget>();
-    setup->setObjectName(QStringLiteral("Form_debut"));
-    (new QLabel(QStringLiteral("1"), setup.get()))->setObjectName(QStringLiteral("Label1"));
-    return setup;
-  });
-  makers.push_back([play] {
-    auto game = std::make_unique<TForm_jeu6>();
-    game->show();
-    QTimer::singleShot(0, game.get(), [g = game.get(), play] { play(*g); });
-    // Not reached when the signal ends the wait.
-    QTimer::singleShot(20000, game.get(), [] { QCoreApplication::exit(99); });
-    return game;
-  });
-}
-
-bool Shown(TForm_jeu6& game, const char* name) {
-  return game.findChild<QWidget*>(QString::fromLatin1(name))->isVisible();
-}
-QString Text(TForm_jeu6& game, const char* name) {
-  return game.findChild<QLabel*>(QString::fromLatin1(name))->text();
-}
-
-// What the places saw, read once the program has ended.
-int bannerPaints = 0, logoPaints = 0, clockPaints = 0, fadePaints = 0;
-bool nextRowPrepared = false;
+const auto kNever = [](QWidget&) { return false; };
+const auto kEnded = [](int, const QString&) { return true; };
 
 INSTANTIATE_TEST_SUITE_P(
     Places, SignalInAWaitTest,
-    ::testing::Values(WaitPlace{"Splash", SIGINT,
-                                [](std::vector<ScreenMaker>&, QObject& owner, Raise raise) {
-                                  // Raised as the title banner fades in: the logo never comes.
-                                  new PaintTrigger(owner, "LumoFade2", &bannerPaints, 1, raise);
-                                  new PaintTrigger(owner, "LumoFade3", &logoPaints);
-                                },
-                                [] { return logoPaints == 0; }},
-                      WaitPlace{"Marking", SIGTERM,
-                                [](std::vector<ScreenMaker>& makers, QObject&, Raise raise) {
-                                  nextRowPrepared = false;
-                                  GameScreens(makers, [raise](TForm_jeu6& game) {
-                                    // Raised once the proposal is laid out, as its marking begins.
-                                    EveryPass(game, [&game, raise, raised = false]() mutable {
-                                      nextRowPrepared = !Text(game, "Panel2_1").isEmpty();
-                                      if (!raised && Text(game, "Panel1_6") == "Z") {
-                                        raised = true;
-                                        raise();
-                                      }
-                                    });
-                                    QTest::keyClicks(&game, "zzzzzz");
-                                  });
-                                },
-                                [] { return !nextRowPrepared; }},
-                      WaitPlace{
-                          "NextWordPanel", SIGHUP,
-                          [](std::vector<ScreenMaker>& makers, QObject&, Raise raise) {
-                            GameScreens(makers, [raise](TForm_jeu6& game) {
-                              EveryPass(game, [&game, raise, raised = false]() mutable {
-                                if (!raised && Shown(game, "Panel5")) {
-                                  raised = true;
-                                  raise();
-                                }
-                              });
-                              QTest::keyClicks(&game, "citron");
-                            });
-                          },
-                          [] { return true; }},  // without an end, the wait would last for ever
-                      WaitPlace{"EndOfMatchDissolve", SIGTERM,
-                                [](std::vector<ScreenMaker>& makers, QObject& owner, Raise raise) {
-                                  // The dissolve runs on the real clock from its first frame: a
-                                  // signal at its tenth must not wait for the 115 frames left.
-                                  GameScreens(makers, [raise, &owner](TForm_jeu6& game) {
-                                    // Named apart from the splash's control of the same name.
-                                    game.findChild<QWidget*>(QStringLiteral("LumoFade1"))
-                                        ->setObjectName(QStringLiteral("GameFade"));
-                                    new PaintTrigger(owner, "GameFade", &clockPaints, 1,
-                                                     [] { InstallClock(&MachineClock()); });
-                                    new PaintTrigger(owner, "GameFade", &fadePaints, 10, raise);
-                                    EveryPass(game, [&game] {
-                                      if (Shown(game, "Panel5")) {
-                                        QTest::mouseClick(game.findChild<QWidget*>("Image_ok"),
-                                                          Qt::LeftButton);
-                                      }
-                                    });
-                                    for (int deal = 1; deal <= 10; ++deal)
-                                      QTest::keyClicks(&game, "citron");
-                                  });
-                                },
-                                [] { return fadePaints >= 10 && fadePaints < 20; }},
-                      WaitPlace{"SettingsScreen", SIGINT,
-                                [](std::vector<ScreenMaker>& makers, QObject&, Raise raise) {
-                                  makers.push_back([raise] {
-                                    auto settings = std::make_unique<TForm_param>();
-                                    ReportErrors([&] { settings->FormCreate(); });
-                                    settings->show();
-                                    QTimer::singleShot(0, settings.get(), raise);
-                                    return settings;
-                                  });
-                                },
-                                [] { return true; }}),
+    ::testing::Values(
+        WaitPlace{"Splash", SIGINT, "", "LumoFade2", 1, kNever,
+                  [](int paints, const QString&) { return paints <= 33; }},
+        WaitPlace{"Marking", SIGTERM, "zzzzzz", "-", 0,
+                  [](QWidget& g) { return g.findChild<QLabel*>("Panel1_6")->text() == "Z"; },
+                  [](int, const QString& row) { return row.isEmpty(); }},
+        WaitPlace{"NextWordPanel", SIGHUP, "citron", "-", 0,
+                  [](QWidget& g) { return g.findChild<QWidget*>("Panel5")->isVisible(); }, kEnded},
+        WaitPlace{"EndOfMatchDissolve", SIGTERM,
+                  "citroncitroncitroncitroncitroncitroncitroncitroncitroncitron", "GameFade", 10,
+                  kNever, [](int paints, const QString&) { return paints < 20; }},
+        WaitPlace{"SettingsScreen", SIGINT, nullptr, "-", 0, kNever, kEnded}),
     [](const auto& info) { return info.param.name; });
 
 // The real screens, from the files beside the program.
