@@ -14,7 +14,7 @@ to 10 points wins. More than 20,000 French words in two levels, plus the
 player's own list of words.
 
 The game is in French and runs on an 800x600 display, in a window of its own
-on a larger desktop.")
+on a desktop of another size.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
