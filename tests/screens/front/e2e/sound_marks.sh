@@ -58,7 +58,7 @@ heard="$(awk '{ printf "%s%s", sep, $3; sep = " " }' "$work/sound_on.txt")"
 # the scheduling of a busy machine.
 tail -n 6 "$work/sound_on.txt" | awk '
   $4 != "whole" { print "clip " NR " of the marks cut short after " $2 " ms"; bad = 1 }
-  NR > 1 && ($1 - last < 250 || $1 - last > 450) {
+  NR > 1 && ($1 - last < 200 || $1 - last > 600) {
     print "marks " NR - 1 " and " NR " sounded " int($1 - last) " ms apart"; bad = 1 }
   { last = $1 }
   END { exit bad }' >&2 || fail "the marks' clips ($work/sound_on.txt)"
