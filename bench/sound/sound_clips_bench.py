@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """figure sound_clips_lost, sound_start_latency_ms: a wrong proposal's six marks (the chime
 for red and yellow, the tick for an absent letter) played ROUNDS times in a row through the
-program's sound player on a real sound server, recorded from its null sink. A mark's clip counts as heard when a burst of that clip, as long as the
-clip, starts within 150 ms after the mark; the latency is the slowest start (the recording
-side's own delay, about 10 ms, included). Runs under tests/support/with-sound-server.
+program's sound player on a real sound server, recorded from its null sink. A mark's clip
+counts as heard when a burst of that clip, as long as the clip, starts within 150 ms after
+the mark; the latency is the slowest start (the recording side's own delay, about 10 ms,
+included). Runs under tests/support/with-sound-server.
 
 Usage: sound_clips_bench.py PLAYER JAUNE.wav ROUGE.wav [ROUNDS]"""
 import os
