@@ -14,7 +14,7 @@
 #include "screens/game/game_layout.h"
 #include "screens/game/key_encoding.h"
 #include "screens/game/letter_cell.h"
-#include "screens/support/control_table.h"
+#include "screens/support/control_look.h"
 #include "screens/support/event_wait.h"
 #include "ui_form_jeu6.h"
 

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "common/messages.h"
 #include "common/program_folder.h"
@@ -12,44 +13,55 @@
 #include "game/dictionary_file.h"
 #include "platform/pointer.h"
 #include "platform/task_bar.h"
+#include "screens/support/control_look.h"
 #include "screens/support/full_screen.h"
 #include "screens/support/makers.h"
+#include "screens/support/picture_button.h"
 #include "screens/support/screen_lookup.h"
-#include "screens/welcome/welcome_layout.h"
+#include "ui_form_premiere.h"
 
 namespace verdal {
 
-TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
+namespace {
+
+// A text wider than its label (the font is not the one the places were measured with) widens
+// the label about its centre, inside the panel, rather than lose its end.
+void WidenToText(QLabel& label) {
+  const int needed = label.fontMetrics().horizontalAdvance(label.text()) + 2;
+  if (needed <= label.width()) return;
+  const int left = std::max(0, label.x() - (needed - label.width()) / 2);
+  label.setGeometry(left, label.y(), std::min(needed, label.parentWidget()->width() - left),
+                    label.height());
+}
+
+}  // namespace
+
+TForm_premiere::TForm_premiere(QWidget* parent)
+    : QWidget(parent, Qt::Window), ui_(std::make_unique<Ui::Form_premiere>()) {
+  ui_->setupUi(this);
   MakeBlackScreen(*this, "Form_premiere");
+  // Labels without a width in the form take their text's size.
+  for (QLabel* label : {ui_->Label_quitter, ui_->Label_jouer, ui_->Label_aide}) {
+    SetCaption(*label, label->text());
+  }
+  SetTextColour(*ui_->Label_web, Qt::white);
+  // The style sheet's fonts and colours, which the widening measures and the scrolling control
+  // paints, reach the controls when they are polished; Panel1's are never shown.
+  ensurePolished();
+  for (QLabel* label : {ui_->Label2, ui_->Label5, ui_->Label6, ui_->Label7, ui_->Label8,
+                        ui_->Label9, ui_->Label12}) {
+    WidenToText(*label);
+  }
 
-  MakeControls(this, kWelcomeControls);
-  Image_quitter = NamedChild<PictureButton>(this, "Image_quitter");
-  Image_jouer = NamedChild<PictureButton>(this, "Image_jouer");
-  Label_quitter = NamedChild<QLabel>(this, "Label_quitter");
-  Label_jouer = NamedChild<QLabel>(this, "Label_jouer");
-  Image_fond = NamedChild<QLabel>(this, "Image_fond");
-  // The background passes the pointer's moves on to the window, which empties the labels.
-  Image_fond->setMouseTracking(true);
-  ScrollingTextBmp1 = new TScrollingTextBmp(this);
-  ScrollingTextBmp1->setObjectName(QStringLiteral("ScrollingTextBmp1"));
-  ScrollingTextBmp1->setGeometry(kScrollBounds);
-  MakeControls(this, kWelcomeTopControls);
-  Image_aide = NamedChild<PictureButton>(this, "Image_aide");
-  Label_aide = NamedChild<QLabel>(this, "Label_aide");
-  Label_web = NamedChild<PictureButton>(this, "Label_web");
-  Label_web->setCursor(Qt::ArrowCursor);
-  Label_web->setAlignment(Qt::AlignCenter);
-  Panel1 = MakeWelcomePanel(this);
-
-  ScrollingTextBmp1->SetTextContainer(Panel1);
-  ScrollingTextBmp1->SetScrollDirection(sdUp);
-  ScrollingTextBmp1->SetScrollType(stNormal);
-  ScrollingTextBmp1->SetTimeDelay(10);
-  ScrollingTextBmp1->SetScrollStep(1);
-  ScrollingTextBmp1->SetCompSpace(10);
-  ScrollingTextBmp1->SetStretch(false);
-  ScrollingTextBmp1->SetTile(true);
-  ScrollingTextBmp1->SetOnMouseMove(
+  ui_->ScrollingTextBmp1->SetTextContainer(ui_->Panel1);
+  ui_->ScrollingTextBmp1->SetScrollDirection(sdUp);
+  ui_->ScrollingTextBmp1->SetScrollType(stNormal);
+  ui_->ScrollingTextBmp1->SetTimeDelay(10);
+  ui_->ScrollingTextBmp1->SetScrollStep(1);
+  ui_->ScrollingTextBmp1->SetCompSpace(10);
+  ui_->ScrollingTextBmp1->SetStretch(false);
+  ui_->ScrollingTextBmp1->SetTile(true);
+  ui_->ScrollingTextBmp1->SetOnMouseMove(
       [this](TScrollingTextBmp&, QMouseEvent&) { ReportErrors([&] { FormMouseMove(); }); });
 
   const auto on = [this](PictureButton* button, void (TForm_premiere::*click)(),
@@ -59,13 +71,16 @@ TForm_premiere::TForm_premiere(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(button, &PictureButton::mouseMoved, this,
             [this, move] { ReportErrors([&] { (this->*move)(); }); });
   };
-  on(Image_jouer, &TForm_premiere::Image_jouerClick, &TForm_premiere::Image_jouerMouseMove);
-  on(Image_quitter, &TForm_premiere::Image_quitterClick, &TForm_premiere::Image_quitterMouseMove);
-  on(Image_aide, &TForm_premiere::Image_aideClick, &TForm_premiere::Image_aideMouseMove);
-  on(Label_web, &TForm_premiere::Label_webClick, &TForm_premiere::Label_webMouseMove);
+  on(ui_->Image_jouer, &TForm_premiere::Image_jouerClick, &TForm_premiere::Image_jouerMouseMove);
+  on(ui_->Image_quitter, &TForm_premiere::Image_quitterClick,
+     &TForm_premiere::Image_quitterMouseMove);
+  on(ui_->Image_aide, &TForm_premiere::Image_aideClick, &TForm_premiere::Image_aideMouseMove);
+  on(ui_->Label_web, &TForm_premiere::Label_webClick, &TForm_premiere::Label_webMouseMove);
   // Every screen's showing and hiding passes here, whoever shows it.
   qApp->installEventFilter(this);
 }
+
+TForm_premiere::~TForm_premiere() = default;
 
 bool TForm_premiere::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
@@ -87,7 +102,7 @@ void TForm_premiere::FollowCovering() {
               (w != this && w->isVisible() && !w->isMinimized() &&
                w->property(kFullScreenProperty).toBool() && w->geometry().contains(geometry()));
   }
-  ScrollingTextBmp1->SetCovered(covered);
+  ui_->ScrollingTextBmp1->SetCovered(covered);
 }
 
 void TForm_premiere::FormCreate() {
@@ -100,18 +115,20 @@ void TForm_premiere::FormCreate() {
 }
 
 void TForm_premiere::HideButtons() {
-  for (QWidget* control : std::initializer_list<QWidget*>{Image_jouer, Image_quitter, Label_jouer,
-                                                          Label_quitter, Image_fond}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{ui_->Image_jouer, ui_->Image_quitter, ui_->Label_jouer,
+                                       ui_->Label_quitter, ui_->Image_fond}) {
     control->hide();
   }
 }
 
 void TForm_premiere::ShowButtons() {
-  for (QWidget* control : std::initializer_list<QWidget*>{Label_web, Image_jouer, Image_quitter,
-                                                          Label_jouer, Label_quitter, Image_fond}) {
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{ui_->Label_web, ui_->Image_jouer, ui_->Image_quitter,
+                                       ui_->Label_jouer, ui_->Label_quitter, ui_->Image_fond}) {
     control->show();
   }
-  ScrollingTextBmp1->Start();
+  ui_->ScrollingTextBmp1->Start();
 }
 
 void TForm_premiere::Image_jouerClick() {
@@ -127,36 +144,40 @@ void TForm_premiere::Image_quitterClick() { Quit(); }
 
 void TForm_premiere::Quit() {
   AppTaskBar().Show();
-  ScrollingTextBmp1->Stop();
+  ui_->ScrollingTextBmp1->Stop();
   QCoreApplication::quit();
 }
 
 void TForm_premiere::Image_jouerMouseMove() {
-  SetCaption(*Label_jouer, QStringLiteral("Jouer"));
-  SetCaption(*Label_quitter, QString());
+  SetCaption(*ui_->Label_jouer, QStringLiteral("Jouer"));
+  SetCaption(*ui_->Label_quitter, QString());
 }
 
 void TForm_premiere::Image_quitterMouseMove() {
-  SetCaption(*Label_quitter, QStringLiteral("Quitter"));
-  SetCaption(*Label_jouer, QString());
+  SetCaption(*ui_->Label_quitter, QStringLiteral("Quitter"));
+  SetCaption(*ui_->Label_jouer, QString());
 }
 
-void TForm_premiere::Image_aideMouseMove() { SetCaption(*Label_aide, QStringLiteral("Aide")); }
+void TForm_premiere::Image_aideMouseMove() { SetCaption(*ui_->Label_aide, QStringLiteral("Aide")); }
 
-void TForm_premiere::Label_webMouseMove() { SetTextColour(*Label_web, Qt::blue); }
+void TForm_premiere::Label_webMouseMove() { SetTextColour(*ui_->Label_web, Qt::blue); }
 
 void TForm_premiere::Label_webClick() { AppShell().Open(kMakersWebPage); }
 
 void TForm_premiere::FormMouseMove() {
-  SetTextColour(*Label_web, Qt::white);
-  for (QLabel* label : {Label_jouer, Label_quitter, Label_aide}) SetCaption(*label, QString());
+  SetTextColour(*ui_->Label_web, Qt::white);
+  // The style sheet's fonts and colours, which the widening measures and the scrolling control
+  // paints, reach the controls when they are polished; Panel1's are never shown.
+  ensurePolished();
+  for (QLabel* label : {ui_->Label_jouer, ui_->Label_quitter, ui_->Label_aide})
+    SetCaption(*label, QString());
 }
 
 void TForm_premiere::mouseMoveEvent(QMouseEvent* event) {
   // Moves over a control without a handler of its own reach the window too; only the
   // bare window and the background picture count as the background.
   const QWidget* under = childAt(event->position().toPoint());
-  if (!under || under == Image_fond) ReportErrors([&] { FormMouseMove(); });
+  if (!under || under == ui_->Image_fond) ReportErrors([&] { FormMouseMove(); });
 }
 
 void TForm_premiere::closeEvent(QCloseEvent* event) {

@@ -2,17 +2,18 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 
-class QLabel;
+namespace Ui {
+class Form_premiere;
+}
 
 namespace verdal {
-
-class PictureButton;
-class TScrollingTextBmp;
 
 class TForm_premiere : public QWidget {
  public:
   explicit TForm_premiere(QWidget* parent = nullptr);
+  ~TForm_premiere() override;
 
   // Takes over the desktop and loads the dictionary; the program runs it inside
   // ReportErrors, so that a missing "mots" leaves the screen without its buttons.
@@ -39,16 +40,7 @@ class TForm_premiere : public QWidget {
   // The welcome text is not drawn while another screen of the program covers this one.
   void FollowCovering();
 
-  PictureButton* Image_quitter;
-  PictureButton* Image_jouer;
-  QLabel* Label_quitter;
-  QLabel* Label_jouer;
-  QLabel* Image_fond;
-  TScrollingTextBmp* ScrollingTextBmp1;
-  PictureButton* Image_aide;
-  QLabel* Label_aide;
-  PictureButton* Label_web;
-  QWidget* Panel1;
+  std::unique_ptr<Ui::Form_premiere> ui_;
 };
 
 }  // namespace verdal

@@ -4,7 +4,7 @@
 
 #include "components/cboxbmp/qt/scrolling_text_bmp.h"
 #include "platform/task_bar.h"
-#include "screens/support/control_table.h"
+#include "screens/support/control_look.h"
 #include "screens/support/full_screen.h"
 #include "screens/support/makers.h"
 #include "screens/welcome/form_premiere.h"
