@@ -46,9 +46,6 @@ TFSplash::TFSplash(QWidget* parent)
   LumoFade3 = MakeFade(this, "LumoFade3", QRect(304, 192, 200, 169), pictures::kLogo);
   LumoFade2->hide();
   LumoFade3->hide();
-  for (LumoFadeWidget* control : {LumoFade1, LumoFade2, LumoFade3}) {
-    control->installEventFilter(this);
-  }
 }
 
 void TFSplash::showEvent(QShowEvent* event) {
@@ -105,31 +102,16 @@ void TFSplash::Pause(int ms) {
 }
 
 void TFSplash::Play() {
-  timings_.clear();
   WaitUntilExposed();
   repaint();
   Pause(kPauseMs);
-  Timed(*LumoFade1, &TLumoFade::Blend);
+  LumoFade1->Fade().Blend();
   for (LumoFadeWidget* control : {LumoFade2, LumoFade3}) {
     control->show();
-    Timed(*control, &TLumoFade::Blend);
+    control->Fade().Blend();
     Pause(kPauseMs);
-    Timed(*control, &TLumoFade::ReverseBlend);
+    control->Fade().ReverseBlend();
   }
-}
-
-void TFSplash::Timed(LumoFadeWidget& control, void (TLumoFade::*fade)()) {
-  counted_ = &control;
-  paints_ = 0;
-  const std::int64_t start = AppClock().NowMs();
-  (control.Fade().*fade)();
-  timings_.push_back({control.objectName(), paints_, start, AppClock().NowMs()});
-  counted_ = nullptr;
-}
-
-bool TFSplash::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == counted_ && event->type() == QEvent::Paint) ++paints_;
-  return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace verdal
