@@ -76,19 +76,24 @@ REASONS = ("slur", "vulgar", "sexual", "violence", "name", "foreign", "fragment"
 DEMOTED = "difficile"
 
 
-def read_excluded(path):
-    """Returns (words left out, words never familiar) from exclus.txt, as game words."""
-    excluded, demoted = set(), set()
+def reviewed_entries(path):
+    """Yields (line number, fields) for each entry of a reviewed list; '#' starts a comment."""
     with open(path, encoding="utf-8") as listing:
         for number, line in enumerate(listing, 1):
             fields = line.split("#", 1)[0].split()
-            if not fields:
-                continue
-            if not (2 <= len(fields) <= 3 and fields[1] in REASONS
-                    and fields[2:] in ([], [DEMOTED])):
-                raise SystemExit(f"{path}:{number}: expected 'lemma reason [{DEMOTED}]' "
-                                 f"with a reason among {', '.join(REASONS)}")
-            (demoted if fields[2:] else excluded).add(normalise(fields[0]))
+            if fields:
+                yield number, fields
+
+
+def read_excluded(path):
+    """Returns (words left out, words never familiar) from exclus.txt, as game words."""
+    excluded, demoted = set(), set()
+    for number, fields in reviewed_entries(path):
+        if not (2 <= len(fields) <= 3 and fields[1] in REASONS
+                and fields[2:] in ([], [DEMOTED])):
+            raise SystemExit(f"{path}:{number}: expected 'lemma reason [{DEMOTED}]' "
+                             f"with a reason among {', '.join(REASONS)}")
+        (demoted if fields[2:] else excluded).add(normalise(fields[0]))
     return excluded, demoted
 
 
@@ -105,16 +110,12 @@ def read_levels(path):
     """Returns (lemmas made familiar, words never familiar) from niveaux.txt; the lemmas
     keep the lexicon's spelling, since a feminine may be no candidate of its own."""
     raised, lowered = set(), set()
-    with open(path, encoding="utf-8") as listing:
-        for number, line in enumerate(listing, 1):
-            fields = line.split("#", 1)[0].split()
-            if not fields:
-                continue
-            if len(fields) != 3 or fields[2] not in LEVEL_REASONS.get(fields[1], ()):
-                raise SystemExit(f"{path}:{number}: expected 'lemma level reason', the level "
-                                 f"among {', '.join(LEVEL_REASONS)} with one of its reasons")
-            (raised if fields[1] == "facile" else lowered).add(
-                fields[0] if fields[1] == "facile" else normalise(fields[0]))
+    for number, fields in reviewed_entries(path):
+        if len(fields) != 3 or fields[2] not in LEVEL_REASONS.get(fields[1], ()):
+            raise SystemExit(f"{path}:{number}: expected 'lemma level reason', the level "
+                             f"among {', '.join(LEVEL_REASONS)} with one of its reasons")
+        (raised if fields[1] == "facile" else lowered).add(
+            fields[0] if fields[1] == "facile" else normalise(fields[0]))
     clash = {normalise(lemma) for lemma in raised} & lowered
     if clash:
         raise SystemExit(f"{path}: both familiar and not: {' '.join(sorted(clash))}")

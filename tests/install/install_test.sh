@@ -25,13 +25,7 @@ run() {
 }
 # One deal on the player's words: their only word, found at the first proposal.
 play_the_players_word() {
-  wait_pixel "welcome screen" 110 500 is_lit 60
-  click 752 527
-  wait_pixel "set-up screen" 520 239 is_white 20
-  click 512 374
-  click 752 527
-  wait_pixel "game screen" 520 239 not_white 20
-  wait_still "the game screen's board" 186 78 434 394 30
+  to_deal
   point 400 560
   xdotool type --delay 120 CITRON
   wait_pixel "the next-word panel after the player's word" 190 92 is_white 30

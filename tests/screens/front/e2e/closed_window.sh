@@ -24,20 +24,6 @@ is_grey() {
   [ "$r" -ge 160 ] && [ "$r" -le 208 ] && [ "$g" = "$r" ] && [ "$b" = "$r" ]
 }
 
-to_setup() {
-  wait_pixel "welcome screen" 110 500 is_lit 60
-  click 752 527
-  wait_pixel "set-up screen" 520 239 is_white 20
-}
-
-to_deal() {
-  to_setup
-  click 512 374
-  click 752 527
-  wait_pixel "game screen" 520 239 not_white 20
-  wait_still "the game screen's board" 186 78 434 394 30
-}
-
 row() {
   local place="$1" how="$2" game="" xephyr="" start_ms ended_ms
   game_cwd="$work/cwd" start_game

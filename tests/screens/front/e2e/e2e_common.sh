@@ -194,6 +194,24 @@ wait_end() {
   game_pid=""
 }
 
+# From the welcome screen to the set-up screen (the blue cross), and on to the first deal of a
+# one-player match (the second player's box unticked), its board laid out.
+to_setup() {
+  wait_pixel "welcome screen" 110 500 is_lit 60
+  click 752 527
+  wait_pixel "set-up screen" 520 239 is_white 20
+}
+start_one_player_match() {
+  click 512 374
+  click 752 527
+  wait_pixel "game screen" 520 239 not_white 20
+  wait_still "the game screen's board" 186 78 434 394 30
+}
+to_deal() {
+  to_setup
+  start_one_player_match
+}
+
 # A folder with the program and the files it reads beside it.
 lay_out_program() {
   local program="$1" mots="$2"

@@ -36,10 +36,7 @@ xdotool key --delay 60 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpa
 xdotool type --delay 120 ANNE
 wait_change "the name typed" 258 226 40 26 "$before" 20
 # One player: untick the second player's box, then start the match.
-click 512 374
-click 752 527
-wait_pixel "game screen" 520 239 not_white 20
-wait_still "the game screen's board" 186 78 434 394 30
+start_one_player_match
 shot game
 
 # The next-word panel shows its message on white at the top left of the panel.

@@ -22,13 +22,7 @@ play_recorded() {
     "$sound" >"$work/game/data"
   printf '1\r\nBATEAU\r\n' >"$work/game/perso"
   start_game
-  wait_pixel "welcome screen" 110 500 is_lit 60
-  click 752 527
-  wait_pixel "set-up screen" 520 239 is_white 20
-  click 512 374
-  click 752 527
-  wait_pixel "game screen" 520 239 not_white 20
-  wait_still "the game screen's board" 186 78 434 394 30
+  to_deal
 
   "$support/sound_bursts.py" record "$work/$name.raw" &
   recorder_pid=$!
