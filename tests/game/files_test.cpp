@@ -20,14 +20,7 @@
 namespace verdal {
 namespace {
 
-using test::DictionaryBytes;
-using test::EntryBytes;
-using test::PersoText;
-using test::ReadBytes;
-using test::Settings;
-using test::SettingsBytes;
-using test::TempCurrentDir;
-using test::WriteBytes;
+using namespace test;  // the game files' test helpers
 
 bool RunningAsRoot() { return ::geteuid() == 0; }
 

@@ -30,14 +30,7 @@ namespace verdal {
 namespace {
 
 using namespace std::string_literals;
-using test::DictionaryBytes;
-using test::EntryBytes;
-using test::PersoText;
-using test::ReadBytes;
-using test::Settings;
-using test::SettingsBytes;
-using test::TempCurrentDir;
-using test::WriteBytes;
+using namespace test;  // the game files' test helpers
 
 // What the player reads after f: the text of the error it raised, or "" when play goes on.
 constexpr const char* kPlaysOn = "";
