@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -25,6 +26,7 @@
 #include "common/program_folder.h"
 #include "components/lumofade/qt/lumo_fade_widget.h"
 #include "screens/program/start_up.h"
+#include "platform/x11_surface.h"
 #include "screens/splash/splash.h"
 
 extern char** environ;
@@ -103,7 +105,9 @@ int Measure() {
   int argc = 1;
   char name[] = "program_bench";
   char* argv[] = {name, nullptr};
+  std::optional<ScopedX11SocketPaints> socketPaints(std::in_place);
   QApplication app(argc, argv);
+  socketPaints.reset();
   const std::filesystem::path folder(VERDAL_PROGRAM_DIR);
   ScopedProgramFolder program(folder);
   auto screens = StartUp(ProgramScreens());

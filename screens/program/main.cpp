@@ -14,6 +14,7 @@
 #include "platform/qt_messages.h"
 #include "platform/qt_shell.h"
 #include "platform/qt_sound_player.h"
+#include "platform/x11_surface.h"
 #include "screens/program/start_up.h"
 
 namespace {
@@ -69,7 +70,9 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(argc, argv);
   if (line.exitStatus) return *line.exitStatus;
+  std::optional<verdal::ScopedX11SocketPaints> socketPaints(std::in_place);
   QApplication app(argc, argv);
+  socketPaints.reset();
   verdal::EndQuietlyOnDisplayLoss();
   verdal::QtMessages messages;
   verdal::ScopedMessages installedMessages(messages);
