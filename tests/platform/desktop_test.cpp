@@ -1,4 +1,5 @@
-// The desktop services: the pointer's display count and the task bar's state.
+// The desktop services: the pointer's display count, the task bar's state and how windows
+// send their pixels.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 
 #include "platform/pointer.h"
 #include "platform/task_bar.h"
+#include "platform/x11_surface.h"
 #include "screens/support/full_screen.h"
 
 namespace verdal {
@@ -75,6 +77,20 @@ TEST(TaskBarTest, RestorerShowsItOnEveryWayOutOfItsScope) {
   } catch (const std::runtime_error&) {
   }
   EXPECT_FALSE(TaskBarHidden());
+}
+
+TEST(X11SurfaceTest, SetOnlyWhileConnectingAndNeverOverThePlayersChoice) {
+  constexpr char kName[] = "QT_XCB_NO_MITSHM";
+  qunsetenv(kName);
+  {
+    ScopedX11SocketPaints socketPaints;
+    EXPECT_EQ(qgetenv(kName), "1");
+  }
+  EXPECT_FALSE(qEnvironmentVariableIsSet(kName)) << "the programs the game opens do not inherit it";
+  qputenv(kName, "0");
+  { ScopedX11SocketPaints socketPaints; }
+  EXPECT_EQ(qgetenv(kName), "0");
+  qunsetenv(kName);
 }
 
 }  // namespace
