@@ -25,8 +25,8 @@
 #include "common/clock.h"
 #include "common/program_folder.h"
 #include "components/lumofade/qt/lumo_fade_widget.h"
-#include "screens/program/start_up.h"
 #include "platform/x11_surface.h"
+#include "screens/program/start_up.h"
 #include "screens/splash/splash.h"
 
 extern char** environ;

@@ -166,11 +166,9 @@ void TForm_premiere::Label_webClick() { AppShell().Open(kMakersWebPage); }
 
 void TForm_premiere::FormMouseMove() {
   SetTextColour(*ui_->Label_web, Qt::white);
-  // The style sheet's fonts and colours, which the widening measures and the scrolling control
-  // paints, reach the controls when they are polished; Panel1's are never shown.
-  ensurePolished();
-  for (QLabel* label : {ui_->Label_jouer, ui_->Label_quitter, ui_->Label_aide})
+  for (QLabel* label : {ui_->Label_jouer, ui_->Label_quitter, ui_->Label_aide}) {
     SetCaption(*label, QString());
+  }
 }
 
 void TForm_premiere::mouseMoveEvent(QMouseEvent* event) {

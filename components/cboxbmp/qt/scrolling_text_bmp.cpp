@@ -226,14 +226,19 @@ void TScrollingTextBmp::Stop() {
   if (worker_) worker_->RequestStop();
   if (covered_ && started_ && !stopped_) {
     // The text stops where the worker would have left it.
-    const std::int64_t now = AppClock().NowMs();
-    const std::int64_t steps = (now - coveredAtMs_) / std::max(workerDelayMs_, 1);
-    coveredAtMs_ = now;
+    const std::int64_t steps = StepsWhileCovered();
     stopped_ = true;
     Move(steps);
     return;
   }
   stopped_ = true;
+}
+
+std::int64_t TScrollingTextBmp::StepsWhileCovered() {
+  const std::int64_t now = AppClock().NowMs();
+  const std::int64_t steps = (now - coveredAtMs_) / std::max(workerDelayMs_, 1);
+  coveredAtMs_ = now;
+  return steps;
 }
 
 void TScrollingTextBmp::SetCovered(bool covered) {
@@ -247,8 +252,7 @@ void TScrollingTextBmp::SetCovered(bool covered) {
   }
   const QPointer<TScrollingTextBmp> alive(this);
   if (started_ && !stopped_) {
-    const std::int64_t steps = (AppClock().NowMs() - coveredAtMs_) / std::max(workerDelayMs_, 1);
-    if (!Move(steps)) return;
+    if (!Move(StepsWhileCovered())) return;
     StartWorker();
   }
   if (alive) update();

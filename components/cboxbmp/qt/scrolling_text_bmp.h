@@ -108,6 +108,9 @@ class TScrollingTextBmp : public QWidget {
   // The worker's queued call on the UI thread.
   Q_INVOKABLE void ServeStep();
   void StartWorker();
+  // The steps the worker would have run since the text was covered (or last caught up), now
+  // counted as run.
+  std::int64_t StepsWhileCovered();
   // Runs steps of the motion without painting, noting the items before and after if asked;
   // false when a handler deleted the control.
   bool Move(std::int64_t steps, std::vector<ScrollItem>* before = nullptr,
