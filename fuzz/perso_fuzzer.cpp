@@ -1,13 +1,16 @@
-// Fuzz target: "perso" loaded by LoadPersonalList and counted by CountPersonalList.
-#include <algorithm>
+// Fuzz target: "perso" loaded by LoadPersonalList, counted by CountPersonalList and dealt
+// from by the word pool.
 #include <array>
 
 #include "common/io_error.h"
 #include "fuzz/fuzz_files.h"
 #include "game/personal_list.h"
 #include "game/unit_var.h"
+#include "game/word_pool.h"
 
 using namespace verdal;
+
+constexpr const char* kCapitals = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::EnterPrivateFolder();
@@ -40,13 +43,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (std::int32_t k = 0; k < loaded; ++k) {
     const std::string& word = WordTable[kDictionarySize + k];
     VERDAL_FUZZ_CHECK(CategoryTable[kDictionarySize + k] == wcPersonal);
-    // A line break or the end of the text never reaches a word, nor does a small letter.
-    VERDAL_FUZZ_CHECK(word.find_first_of("\r\n\x1A") == std::string::npos);
-    VERDAL_FUZZ_CHECK(
-        std::none_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }));
+    // Whatever the bytes, a loaded word is capitals A to Z or nothing.
+    VERDAL_FUZZ_CHECK(word.find_first_not_of(kCapitals) == std::string::npos);
     if (word.size() >= 6 && word.size() <= 8) ++loadedByLength[word.size() - 6];
   }
   // Below the cap, the game takes every word the settings screen counted.
   if (loaded < kPersonalCapacity) VERDAL_FUZZ_CHECK(loadedByLength == counts.byLength);
+
+  // Every word the pool can deal is one a player can type: A to Z, of the chosen length.
+  for (std::int32_t length = 6; length <= 8; ++length) {
+    CurrentSettings.WordLength = length;
+    CurrentSettings.Difficulty = 4;
+    CurrentSettings.UsePersonal = 1;
+    VERDAL_FUZZ_CHECK(BuildWordPool() == loadedByLength[length - 6]);
+    const WordPool& pool = CurrentWordPool();
+    for (std::int32_t k = 0; k < pool.count; ++k) {
+      VERDAL_FUZZ_CHECK(pool.words[k].size() == static_cast<std::size_t>(length));
+      VERDAL_FUZZ_CHECK(pool.words[k].find_first_not_of(kCapitals) == std::string::npos);
+    }
+  }
   return 0;
 }

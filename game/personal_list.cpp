@@ -9,10 +9,11 @@
 #include <cstring>
 #include <limits>
 #include <string>
+#include <string_view>
 
-#include "common/ascii.h"
 #include "common/io_error.h"
 #include "common/posix_file.h"
+#include "game/typed_word.h"
 #include "game/unit_var.h"
 
 namespace verdal {
@@ -86,6 +87,11 @@ std::size_t PersonalText::Next(char c, std::size_t& cached) {
 }
 
 std::int32_t PersonalText::ReadCount() {
+  // Editors that mark their UTF-8 files put a byte-order mark before the count.
+  static constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (Available() && std::string_view(piece_.data(), end_).starts_with(kByteOrderMark)) {
+    pos_ += kByteOrderMark.size();
+  }
   while (Available() && (IsBlank(piece_[pos_]) || IsLineBreak(piece_[pos_]))) ++pos_;
   if (!Available()) return 0;
 
@@ -129,6 +135,14 @@ std::string PersonalText::ReadLine(std::size_t* length) {
   return line;
 }
 
+// The next word line as the game plays it (see PlayableWord); empty for a line longer than
+// any word, of which only the beginning was kept.
+std::string NextWord(PersonalText& text) {
+  std::size_t length = 0;
+  const std::string line = text.ReadLine(&length);
+  return length <= kKeptLineLength ? PlayableWord(line) : std::string();
+}
+
 }  // namespace
 
 std::int32_t LoadPersonalList() {
@@ -136,9 +150,7 @@ std::int32_t LoadPersonalList() {
   // A negative count announces no words; it must not shrink the dictionary's range.
   std::int32_t count = std::clamp(text.ReadCount(), 0, kPersonalCapacity);
   for (std::int32_t k = 0; k < count; ++k) {
-    std::string word = text.ReadLine();
-    std::ranges::transform(word, word.begin(), AsciiUpper);
-    WordTable[kDictionarySize + k] = std::move(word);
+    WordTable[kDictionarySize + k] = NextWord(text);
     CategoryTable[kDictionarySize + k] = wcPersonal;
   }
   text.Close();
@@ -151,8 +163,7 @@ PersonalCounts CountPersonalList() {
   std::int32_t announced = text.ReadCount();
   // Lines missing at the end would be empty and count for nothing: stop there.
   for (std::int32_t k = 0; k < announced && !text.AtEnd(); ++k) {
-    std::size_t length = 0;
-    text.ReadLine(&length);
+    const std::size_t length = NextWord(text).size();
     if (length >= 6 && length <= 8) ++counts.byLength[length - 6];
   }
   text.Close();

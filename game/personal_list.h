@@ -19,11 +19,13 @@ struct PersonalCounts {
 };
 
 // Puts the first words of "perso" (at most 10,000) into WordTable from entry 20,329,
-// with category 3, and returns how many. Letters a to z become A to Z, so that every
-// word a player can type is one a player can find. Throws IoError.
+// with category 3, and returns how many, the number the first line announces. Each word is
+// spelt as the game plays it (PlayableWord: small letters, accents and blanks mended), so
+// that every word a player can be dealt is one a player can find; a line that cannot be
+// played takes its entry as an empty word, which no length accepts. Throws IoError.
 std::int32_t LoadPersonalList();
 
-// Counts the words of "perso" by length, as typed, without the cap of 10,000.
+// Counts the words of "perso" by length as the game plays them, without the cap of 10,000.
 // Throws IoError.
 PersonalCounts CountPersonalList();
 

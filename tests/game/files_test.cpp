@@ -325,12 +325,35 @@ TEST(PersonalList, GameTakesTheFirstTenThousandWords) {
   EXPECT_EQ(CountPersonalList().ForLength(7), kPersonalCapacity + 2);
 }
 
-// Mend: small letters become capitals when the game loads the list; nothing else
-// changes (the settings screen still counts them as typed: CountsByLengthWithoutCap).
-TEST(PersonalList, GameLoadsSmallLettersAsCapitals) {
+// Mend: the game spells each word as it is played (small letters, accents, ligatures and
+// blanks mended, UTF-8 or 8-bit line by line); what still cannot be played is left empty.
+TEST(PersonalList, GameSpellsWordsAsTheyArePlayed) {
   TempCurrentDir dir;
-  WriteBytes("perso", PersoText({"bateau", "Chaton ", "\xE9t\xE9s"}, "\n"));
-  ExpectLoaded({"BATEAU", "CHATON ", "\xE9T\xE9S"});
+  const std::vector<std::pair<std::string, std::string>> rows = {
+      {"bateau", "BATEAU"},
+      {"Chaton ", "CHATON"},
+      {"\xE9t\xE9s", "ETES"},                                  // Latin-1
+      {"NO\xC3\x8BL", "NOEL"},                                   // UTF-8
+      {"C\xC5\x92UR", "COEUR"},                                  // Œ in UTF-8
+      {"s\x9Cur", "SOEUR"},                                     // œ in Windows-1252
+      {"\xC3\x86THER", "AETHER"},                                // Æ
+      {"E\xCC\x81L\xCC\x80" "EVE", "ELEVE"},                        // accents typed apart
+      {"\xEF\xBB\xBF" "CITRON\xC2\xA0", "CITRON"},              // a mark, a no-break space
+      {"\xC3\x28" "ABC", ""},                                     // not UTF-8, and "("
+      {"\xC0\xA9", ""},                                         // an overlong form: À©
+      {"ABC123", ""},
+      {"POMME !", ""},
+      {"\x81" "ABC", ""},                                        // no letter in cp1252
+      {std::string(300, 'A'), ""},                               // longer than any line kept
+  };
+  std::vector<std::string> lines;
+  std::vector<std::string> expected;
+  for (const auto& [typed, played] : rows) {
+    lines.push_back(typed);
+    expected.push_back(played);
+  }
+  WriteBytes("perso", PersoText(lines, "\n"));
+  ExpectLoaded(expected);
 }
 
 TEST(PersonalList, CountsByLengthWithoutCap) {

@@ -367,9 +367,10 @@ TEST_F(MatchTest, ChronometerStepsTheBarOfThePlayerToPlay) {
   }
 }
 
-TEST_F(MatchTest, DotsInAPersonalWordAreNotTakenForGivenLetters) {
-  WriteBytes("perso", "1\nA.....\n");
-  WriteBytes("data", SettingsBytes(Settings(6, 4, 1)));
+// A damaged "mots" can hide such a word ("perso" can no longer: its words are all letters).
+TEST_F(MatchTest, DotsInAHiddenWordAreNotTakenForGivenLetters) {
+  WriteBytes("mots", test::DictionaryBytes({{"A.....", 0}}));
+  LoadDictionary();
   match_.StartMatch(1, {"Ana", ""});
   EXPECT_EQ(RowText(match_.Deal(), 1), "A.....");
   EXPECT_TRUE(show_.Calls("reveal").empty());

@@ -64,6 +64,50 @@ TEST_F(WordPoolTest, SizesFollowTheFilterTable) {
   }
 }
 
+// Mend: words typed with accents, blanks or an 8-bit editor are dealt as they can be found,
+// and the settings screen counts exactly the words the pool can then draw.
+TEST_F(WordPoolTest, SettingsCountIsWhatThePoolDrawsFromTypedWords) {
+  WriteBytes("perso",
+             "\xEF\xBB\xBF" "12\r\n"
+             "G\xC3\x89" "ANTE\n"            // GÉANTE in UTF-8: 7 bytes, 6 letters
+             "G\xC9" "ANTE\r\n"              // the same in Latin-1
+             "  citron \t\r\n"              // blanks around
+             "c\x9C" "ur\xE9" "e\n"           // cœurée in Windows-1252: 7 letters
+             "\tGAR\xC3\x87ON\n"             // GARÇON after a tab
+             "\xC3\x89L\xC3\x88VE\xC3\xA9S\n"  // ÉLÈVEÉS: 7 letters
+             "NO\xC3\x8B" "LLES\n"            // NOËLLES
+             "BALLON2\n"                    // a digit: never dealt
+             "PORTE-AVIONS\n"               // punctuation: never dealt
+             "CH\xC3\xA2TEAU\r\n"             // CHâTEAU
+             "\xC3\xA0 la mer\n"              // an inner blank: never dealt
+             "L\xC5\x92UVRES\n");            // LŒUVRES: 8 letters
+  const std::vector<std::string> expected = {"GEANTE",  "GEANTE", "CITRON", "COEUREE",
+                                             "GARCON",  "ELEVEES", "NOELLES", "",
+                                             "",        "CHATEAU", "",       "LOEUVRES"};
+  ASSERT_EQ(LoadPersonalList(), 12);
+  for (std::size_t k = 0; k < expected.size(); ++k) {
+    EXPECT_EQ(WordTable[kDictionarySize + k], expected[k]) << "line " << k + 2;
+  }
+  const PersonalCounts counts = CountPersonalList();
+  EXPECT_EQ(counts.byLength, (std::array<std::int32_t, 3>{4, 4, 1}));
+  // {difficulty, use of "perso"}: the dictionary's share plus the personal words counted.
+  for (const auto& [difficulty, usePersonal] : std::vector<std::pair<int, int>>{
+           {1, 1}, {2, 1}, {3, 1}, {4, 1}, {4, 2}, {1, 2}}) {
+    for (int length = 6; length <= 8; ++length) {
+      const bool personal = usePersonal == 1;
+      const int dictionary = difficulty == 4 ? 0 : Build(length, difficulty, 2);
+      EXPECT_EQ(Build(length, difficulty, usePersonal),
+                dictionary + (personal ? counts.ForLength(length) : 0))
+          << length << " " << difficulty << " " << usePersonal;
+      const WordPool& pool = CurrentWordPool();
+      for (std::int32_t k = 0; k < pool.count; ++k) {
+        EXPECT_EQ(pool.words[k].find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), std::string::npos);
+        EXPECT_EQ(pool.words[k].size(), static_cast<std::size_t>(length));
+      }
+    }
+  }
+}
+
 // The rows of the table that the standard dictionary cannot show: categories it never
 // holds, and values of "data" outside the table.
 TEST(WordFilter, RowsForUnusualCategoriesAndSettings) {
