@@ -121,8 +121,9 @@ TEST_F(FormParam, CountsTheWordsTheChoicesAllow) {
       {Settings(6, 4, 1), Words(3, 7), "0 mot"},
       {Settings(6, 4, 2), Words(1, 6) + Words(3, 7), "1 mot"},
       {Settings(6, 4, 1), Words(2, 6), "2 mots"},
-      // Counted as typed: small letters and blanks count by length alone.
-      {Settings(6, 4, 1), {"chaton", "ABC DE", "LONGUEUR"}, "2 mots"},
+      // Counted as the game plays them: small letters and accents fold, an inner blank
+      // can never be played.
+      {Settings(6, 4, 1), {"chaton", "ABC DE", "LONGUEUR", "g\xC3\xA9" "ante"}, "2 mots"},
   };
   for (const Case& c : cases) {
     Create(c.settings, c.perso);
