@@ -75,9 +75,9 @@ QString CommandsPageText() {
       "Les trois premiers niveaux peuvent inclure votre dictionnaire personnel, si vous "
       "le souhaitez.\n"
       "\n"
-      "Votre dictionnaire personnel est le fichier « perso », à côté du programme : le "
-      "nombre de mots sur la première ligne, puis un mot par ligne, en majuscules sans "
-      "accents.");
+      "Votre dictionnaire personnel est le fichier « perso » de votre dossier "
+      "~/.local/share/verdal : le nombre de mots sur la première ligne, puis un mot par "
+      "ligne, accents compris.");
 }
 
 }  // namespace verdal
