@@ -15,8 +15,8 @@ class PlayerFolderError : public std::runtime_error {
 };
 
 // Makes folder when it is missing, puts the shipped "data" and "perso" there when they
-// are missing (never over the player's own), and checks that the game may save in it.
-// Throws PlayerFolderError naming the folder and the reason.
+// are missing (never over the player's own, and each whole or not at all), and checks that
+// the game may save in it. Throws PlayerFolderError naming the folder and the reason.
 void PreparePlayerFolder(const std::filesystem::path& folder, const std::filesystem::path& shipped);
 
 }  // namespace verdal

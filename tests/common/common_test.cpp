@@ -1,8 +1,12 @@
 // The program-wide generator's exact sequence, the clock switch, the message guard
 // and the program and player's folders.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -126,6 +130,46 @@ TEST(PlayerFolder, FilledOnlyWhereFilesAreMissing) {
                               " : un fichier porte déjà ce nom");
     }
   }
+  std::filesystem::remove_all(root);
+}
+
+// A first copy stopped half-way (by a file size limit here, as by a full disk) leaves no file
+// of the final name, which later starts would take for the player's own, and no temporary;
+// it says why, and the next start makes the whole copy.
+TEST(PlayerFolder, ACopyStoppedHalfWayLeavesNoFile) {
+  const std::filesystem::path root =
+      std::filesystem::temp_directory_path() / ("verdal-copy-" + std::to_string(::getpid()));
+  const std::filesystem::path shipped = root / "shipped", folder = root / "home" / "verdal";
+  std::filesystem::create_directories(shipped);
+  std::ofstream(shipped / "data") << "shipped data";
+  const std::string words = "500\n" + std::string(500 * 7, 'A');
+  std::ofstream(shipped / "perso") << words;
+  EXPECT_EXIT(
+      {
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        ::getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 1000;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+          PreparePlayerFolder(folder, shipped);
+        } catch (const PlayerFolderError& e) {
+          std::fputs(e.what(), stderr);
+          std::_Exit(1);
+        }
+        std::_Exit(0);
+      },
+      testing::ExitedWithCode(1),
+      "VERDAL ne peut pas copier le fichier livré « perso » dans le dossier .*verdal : fichier "
+      "trop gros");
+  EXPECT_EQ(Contents(folder / "data"), "shipped data");
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, std::vector<std::string>{"data"});
+  PreparePlayerFolder(folder, shipped);
+  EXPECT_EQ(Contents(folder / "perso"), words);
   std::filesystem::remove_all(root);
 }
 
