@@ -75,9 +75,9 @@ QString CommandsPageText() {
       "Les trois premiers niveaux peuvent inclure votre dictionnaire personnel, si vous "
       "le souhaitez.\n"
       "\n"
-      "Votre dictionnaire personnel est le fichier « perso » de votre dossier "
-      "~/.local/share/verdal : le nombre de mots sur la première ligne, puis un mot par "
-      "ligne, accents compris.");
+      "Votre dictionnaire personnel est le fichier « perso » de votre dossier :\n"
+      "~/.local/share/verdal/perso\n"
+      "Sur la première ligne, le nombre de mots, puis un mot par ligne, accents compris.");
 }
 
 }  // namespace verdal
