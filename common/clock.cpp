@@ -55,9 +55,12 @@ void SystemClock::Interrupt() noexcept {
 }
 
 void SystemClock::Resume() {
+  // The flag first: an Interrupt between the two steps then leaves it set, and every sleep
+  // still gives up. Drained first, such an Interrupt's wake-up would outlive a cleared flag,
+  // and every later sleep would return at once as if it had slept.
+  interrupted_.store(false);
   std::uint64_t count = 0;
   [[maybe_unused]] const ssize_t read = ::read(wakeFd_, &count, sizeof count);
-  interrupted_.store(false);
 }
 
 std::uint32_t SystemClock::MillisecondsSinceMidnightUtc() {

@@ -34,7 +34,7 @@ TerminationSignals::TerminationSignals(std::function<void(int)> onSignal)
     throw std::runtime_error("TerminationSignals: no pipe");
   }
   notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
-  connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::Deliver);
+  connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::DeliverPending);
   struct sigaction action {};
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
@@ -51,15 +51,9 @@ TerminationSignals::~TerminationSignals() {
   MachineClock().Resume();
 }
 
-int TerminationSignals::Delivered() {
-  Deliver();
-  return delivered_;
-}
-
-void TerminationSignals::Deliver() {
+void TerminationSignals::DeliverPending() {
   unsigned char byte = 0;
   while (::read(pipeEnds[0], &byte, 1) == 1) {
-    delivered_ = byte;
     if (onSignal_) onSignal_(byte);
   }
 }

@@ -22,16 +22,13 @@ class TerminationSignals : public QObject {
   TerminationSignals(const TerminationSignals&) = delete;
   TerminationSignals& operator=(const TerminationSignals&) = delete;
 
-  // The last signal handed to onSignal, or 0; one still waiting is handed over first. A
-  // signal that came while no message loop ran (during start-up) must still end the program
-  // once start-up is over. Meanwhile the sleeps of the machine's clock give up (Abandoned).
-  int Delivered();
+  // Hands the signals still waiting to onSignal now. One that came while no message loop
+  // ran (a fade holds the thread during start-up) has not reached it yet, though the sleeps
+  // of the machine's clock already give up (Abandoned).
+  void DeliverPending();
 
  private:
-  void Deliver();
-
   std::function<void(int)> onSignal_;
-  int delivered_ = 0;
   QSocketNotifier* notifier_ = nullptr;
   struct sigaction previous_[3];
 };

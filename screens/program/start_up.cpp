@@ -2,7 +2,7 @@
 #include "screens/program/start_up.h"
 
 #include <QApplication>
-#include <QTimer>
+#include <exception>
 
 #include "common/messages.h"
 #include "platform/desktop.h"
@@ -10,6 +10,7 @@
 #include "platform/task_bar.h"
 #include "platform/termination_signals.h"
 #include "screens/splash/splash.h"
+#include "screens/support/event_wait.h"
 
 namespace verdal {
 namespace {
@@ -47,38 +48,33 @@ std::optional<Screens> StartUp(const std::vector<ScreenMaker>& makers) {
   return screens;
 }
 
-namespace {
-
-// A signal handled while no message loop ran has ended none: the loop ends as soon as it
-// runs, which also lets later loops run again.
-int EndAtOnce(int status) {
-  QTimer::singleShot(0, qApp, [status] { QCoreApplication::exit(status); });
-  return QApplication::exec();
-}
-
-}  // namespace
-
 int RunProgram(const std::vector<ScreenMaker>& makers) {
   TaskBarRestorer taskBar;
   // Only the welcome screen ends the program, whichever other windows are left.
   QApplication::setQuitOnLastWindowClosed(false);
+  ApplicationRun run;
   TerminationSignals termination([](int signal) {
     AppTaskBar().Show();
-    QCoreApplication::exit(128 + signal);
+    ApplicationRun::End(128 + signal);
   });
   std::optional<Screens> screens;
+  std::exception_ptr failure;
   try {
     screens = StartUp(makers);
   } catch (...) {
     AppTaskBar().Show();
-    // A termination signal cuts the splash short: it is the way out, not an error.
-    if (const int signal = termination.Delivered()) return EndAtOnce(128 + signal);
-    ReportErrors([&] { std::rethrow_exception(std::current_exception()); });
-    return 1;
+    failure = std::current_exception();
   }
-  if (!screens) return 1;
-  if (const int signal = termination.Delivered()) return EndAtOnce(128 + signal);
-  return QApplication::exec();
+  // A termination signal that cut the start-up short is the way out, not an error.
+  termination.DeliverPending();
+  if (!ApplicationRun::Ending()) {
+    if (failure) {
+      ReportErrors([&] { std::rethrow_exception(failure); });
+      return 1;
+    }
+    if (!screens) return 1;
+  }
+  return run.Exec();
 }
 
 }  // namespace verdal

@@ -1,15 +1,11 @@
 // Waits that keep a screen's events flowing: a nested event loop, which costs nothing while
-// nothing happens and which the application's end reaches (QCoreApplication::exit and quit end
-// every loop under way, and any loop started after them at once).
+// nothing happens, and the application's end, which every wait heeds.
 #pragma once
 
-#include <QCoreApplication>
 #include <QEvent>
 #include <QEventLoop>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -18,65 +14,49 @@
 
 namespace verdal {
 
+// One run of the program and its end. The end is begun by a termination signal, the main
+// window's closing or its quit button: every wait under way ends, every later one returns at
+// once, and the message loop ends, at once or as soon as it would start. It lasts as long as
+// the run (a test runs the program again and again). One run at a time.
+class ApplicationRun {
+ public:
+  ApplicationRun();
+  ~ApplicationRun();
+  ApplicationRun(const ApplicationRun&) = delete;
+  ApplicationRun& operator=(const ApplicationRun&) = delete;
+
+  // Begins the end of the run under way, which then exits with the first status given;
+  // nothing when no run is under way.
+  static void End(int status);
+  static bool Ending();
+
+  // The message loop until the end, and its exit status.
+  int Exec();
+
+ private:
+  bool ending_ = false;
+  int status_ = 0;
+  bool looping_ = false;
+};
+
 class EventWait final : public QObject {
  public:
   // The wait also ends when object receives an event of this type (a panel hidden, a window
   // exposed), for as long as both live.
-  void EndOn(QObject& object, QEvent::Type type) {
-    watched_.push_back({&object, type});
-    object.installEventFilter(this);
-  }
+  void EndOn(QObject& object, QEvent::Type type);
 
   // Handles events until End, a watched event, timeoutMs of real time (0: the events pending
-  // now; negative: no limit) or the application's end. Returns false in the last case: the
-  // caller gives up what it waited for.
-  bool Run(int timeoutMs = -1, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents) {
-    if (timeoutMs == 0) {
-      // A pass: what is pending, a termination request's notice included, then whether the
-      // application is ending.
-      QCoreApplication::processEvents(flags);
-      return !Quitting(flags);
-    }
-    ended_ = false;
-    QEventLoop loop;
-    QTimer timer;
-    if (timeoutMs >= 0) {
-      timer.setSingleShot(true);
-      timer.setTimerType(Qt::PreciseTimer);
-      connect(&timer, &QTimer::timeout, this, &EventWait::End);
-      timer.start(timeoutMs);
-    }
-    loop_ = &loop;
-    loop.exec(flags);
-    loop_ = nullptr;
-    return ended_;
-  }
+  // now; negative: no limit) or the application's end. Returns false in the last case, at
+  // once when the end has begun already: the caller gives up what it waited for. An end
+  // reaches the waits under way outside this one too: the application's end ends them all,
+  // and End, given while this wait runs again inside itself, ends both runs; each caller
+  // looks again at what it waits for.
+  bool Run(int timeoutMs = -1, QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents);
 
-  // Whether QCoreApplication::exit or quit was called in the message loop under way (or
-  // before any ran): a loop started then ends at once.
-  static bool Quitting(QEventLoop::ProcessEventsFlags flags = QEventLoop::AllEvents) {
-    QEventLoop probe;
-    bool ran = false;
-    QTimer::singleShot(0, &probe, [&] {
-      ran = true;
-      probe.quit();
-    });
-    probe.exec(flags);
-    return !ran;
-  }
-
-  void End() {
-    ended_ = true;
-    if (loop_) loop_->quit();
-  }
+  void End();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    for (const Watched& w : watched_) {
-      if (w.object == watched && w.type == event->type()) End();
-    }
-    return false;
-  }
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Watched {
@@ -84,7 +64,7 @@ class EventWait final : public QObject {
     QEvent::Type type;
   };
   std::vector<Watched> watched_;
-  QEventLoop* loop_ = nullptr;
+  QEventLoop* loop_ = nullptr;  // this wait's innermost run
   bool ended_ = false;
 };
 

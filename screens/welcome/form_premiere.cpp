@@ -14,6 +14,7 @@
 #include "platform/pointer.h"
 #include "platform/task_bar.h"
 #include "screens/support/control_look.h"
+#include "screens/support/event_wait.h"
 #include "screens/support/full_screen.h"
 #include "screens/support/makers.h"
 #include "screens/support/picture_button.h"
@@ -145,7 +146,7 @@ void TForm_premiere::Image_quitterClick() { Quit(); }
 void TForm_premiere::Quit() {
   AppTaskBar().Show();
   ui_->ScrollingTextBmp1->Stop();
-  QCoreApplication::quit();
+  ApplicationRun::End(0);
 }
 
 void TForm_premiere::Image_jouerMouseMove() {

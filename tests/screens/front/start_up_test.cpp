@@ -12,6 +12,7 @@
 #include "screens/game/form_jeu6.h"
 #include "screens/settings/form_param.h"
 #include "screens/splash/splash.h"
+#include "screens/support/event_wait.h"
 #include "screens/support/screen_lookup.h"
 #include "tests/game/game_files.h"
 #include "tests/screens/front/front_fixture.h"
@@ -219,6 +220,45 @@ TEST_P(TerminationTest, SignalEndsTheProgramWithTheTaskBarBack) {
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest,
                          ::testing::Values(std::pair{SIGTERM, true}, std::pair{SIGINT, true},
                                            std::pair{SIGHUP, true}, std::pair{SIGTERM, false}));
+
+// The application's end reaches every wait: the one under way, the one inside it and any
+// started later, which returns at once as the message loop does. End, given to a wait that
+// runs again inside itself, ends both runs. The waits have no time limit: one that the end
+// missed would wait for the watchdog.
+class WaitEndTest : public StartUpTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(WaitEndTest, EndsTheWaitInsideAndTheOneOutside) {
+  const bool byApplication = GetParam();
+  ApplicationRun run;
+  EventWait outer, other;
+  EventWait& inner = byApplication ? other : outer;
+  QObject timers;
+  bool rescued = false;
+  QTimer::singleShot(5000, &timers, [&] {
+    rescued = true;
+    outer.End();
+    other.End();
+    ApplicationRun::End(99);
+  });
+  bool innerRun = !byApplication;
+  QTimer::singleShot(0, &timers, [&] {
+    QTimer::singleShot(0, &timers, [&] { byApplication ? ApplicationRun::End(3) : inner.End(); });
+    innerRun = inner.Run();
+  });
+  EXPECT_EQ(outer.Run(), !byApplication);
+  EXPECT_EQ(innerRun, !byApplication);
+  if (byApplication) {
+    EXPECT_FALSE(outer.Run());
+    EXPECT_FALSE(other.Run(0));
+    EXPECT_THROW(PauseWithEvents(outer, 100, [] { return false; }), Abandoned);
+    EXPECT_EQ(run.Exec(), 3);
+  }
+  EXPECT_FALSE(rescued);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, WaitEndTest, ::testing::Bool(), [](const auto& info) {
+  return info.param ? "OfTheApplication" : "OfTheInnerWait";
+});
 
 // A signal in the middle of a pause or a wait ends the program at once with the task bar back,
 // cutting short what would run on: the splash (its banner never fades out), a marking (the next

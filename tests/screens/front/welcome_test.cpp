@@ -5,6 +5,7 @@
 #include "components/cboxbmp/qt/scrolling_text_bmp.h"
 #include "platform/task_bar.h"
 #include "screens/support/control_look.h"
+#include "screens/support/event_wait.h"
 #include "screens/support/full_screen.h"
 #include "screens/support/makers.h"
 #include "screens/welcome/form_premiere.h"
@@ -141,7 +142,8 @@ TEST_P(WelcomeWayOutTest, EndsTheLoopWithTheTaskBarBack) {
   QTimer::singleShot(0, &screen, [&] { GetParam().second(screen); });
   // Owned by the screen, so that it cannot end a later test's loop.
   QTimer::singleShot(5000, &screen, [] { QCoreApplication::exit(99); });
-  EXPECT_EQ(QCoreApplication::exec(), 0);
+  ApplicationRun run;
+  EXPECT_EQ(run.Exec(), 0);
   EXPECT_FALSE(TaskBarHidden());
   EXPECT_FALSE(screen.isFullScreen());
 }
