@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QTest>
 #include <QWidget>
+#include <vector>
 
 namespace verdal::test {
 
@@ -18,6 +19,19 @@ inline void ClickAt(QWidget& screen, QPoint at) {
   QTest::mouseClick(screen.windowHandle(), Qt::LeftButton, {}, at);
   QCoreApplication::processEvents();
 }
+
+// A path of the pointer over a front screen, and what the hover labels that both front
+// screens have say at its end; extra is what the screen shows besides (the set-up screen's
+// settings label, the welcome screen's link colour).
+template <class Extra>
+struct HoverPath {
+  const char* name;
+  std::vector<QPoint> path;
+  const char* jouer;
+  const char* quitter;
+  const char* aide;
+  Extra extra;
+};
 
 template <class Control = QWidget>
 Control& Named(QWidget& screen, const char* name) {

@@ -42,14 +42,7 @@ class SetupTest : public FrontTest {
   TForm_debut screen;
 };
 
-struct HoverCase {
-  const char* name;
-  std::vector<QPoint> path;
-  const char* jouer;
-  const char* quitter;
-  const char* aide;
-  const char* param;
-};
+using HoverCase = HoverPath<const char*>;  // extra: the settings label
 
 class SetupHoverTest : public SetupTest, public ::testing::WithParamInterface<HoverCase> {};
 
@@ -58,7 +51,7 @@ TEST_P(SetupHoverTest, AtMostOneLabelNamesItsButton) {
   EXPECT_EQ(Caption("Label_jouer"), QString::fromUtf8(GetParam().jouer));
   EXPECT_EQ(Caption("Label_quitter"), QString::fromUtf8(GetParam().quitter));
   EXPECT_EQ(Caption("Label_aide"), QString::fromUtf8(GetParam().aide));
-  EXPECT_EQ(Caption("Label_param"), QString::fromUtf8(GetParam().param));
+  EXPECT_EQ(Caption("Label_param"), QString::fromUtf8(GetParam().extra));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -30,14 +30,7 @@ class WelcomeTest : public FrontTest {
   TForm_premiere screen;
 };
 
-struct HoverCase {
-  const char* name;
-  std::vector<QPoint> path;
-  const char* jouer;
-  const char* quitter;
-  const char* aide;
-  QColor web;
-};
+using HoverCase = HoverPath<QColor>;  // extra: the link's colour
 
 class WelcomeHoverTest : public WelcomeTest, public ::testing::WithParamInterface<HoverCase> {};
 
@@ -48,7 +41,7 @@ TEST_P(WelcomeHoverTest, LabelsAndLinkFollowThePointer) {
   EXPECT_EQ(Caption("Label_jouer"), QString::fromUtf8(GetParam().jouer));
   EXPECT_EQ(Caption("Label_quitter"), QString::fromUtf8(GetParam().quitter));
   EXPECT_EQ(Caption("Label_aide"), QString::fromUtf8(GetParam().aide));
-  EXPECT_EQ(TextColour(Named(screen, "Label_web")), GetParam().web);
+  EXPECT_EQ(TextColour(Named(screen, "Label_web")), GetParam().extra);
 }
 
 INSTANTIATE_TEST_SUITE_P(
