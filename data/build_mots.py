@@ -101,25 +101,29 @@ def read_excluded(path):
 # is never familiar; an everyday sense or feminine that the frequency list hides under
 # another word or a name makes the word familiar.
 LEVEL_REASONS = {
-    "difficile": ("obscure", "technical", "inflected", "foreign", "name", "sexual"),
+    "difficile": ("obscure", "technical", "inflected", "foreign", "name", "sexual", "insult",
+                  "violence"),
     "facile": ("sense", "feminine"),
 }
 
 
 def read_levels(path):
-    """Returns (lemmas made familiar, words never familiar) from niveaux.txt; the lemmas
-    keep the lexicon's spelling, since a feminine may be no candidate of its own."""
-    raised, lowered = set(), set()
+    """Returns (lemmas made familiar, words never familiar, the familiar lemmas given as
+    feminines) from niveaux.txt; the lemmas keep the lexicon's spelling, since a feminine
+    may be no candidate of its own."""
+    raised, lowered, feminines = set(), set(), set()
     for number, fields in reviewed_entries(path):
         if len(fields) != 3 or fields[2] not in LEVEL_REASONS.get(fields[1], ()):
             raise SystemExit(f"{path}:{number}: expected 'lemma level reason', the level "
                              f"among {', '.join(LEVEL_REASONS)} with one of its reasons")
         (raised if fields[1] == "facile" else lowered).add(
             fields[0] if fields[1] == "facile" else normalise(fields[0]))
+        if fields[2] == "feminine":
+            feminines.add(fields[0])
     clash = {normalise(lemma) for lemma in raised} & lowered
     if clash:
         raise SystemExit(f"{path}: both familiar and not: {' '.join(sorted(clash))}")
-    return raised, lowered
+    return raised, lowered, feminines
 
 
 def zero_order(word):
@@ -233,12 +237,17 @@ def main():
     english_words, english_names = mots_screening.read_english()
     frequencies = mots_lexicon.lemma_frequencies(forms, candidates, english_words)
     excluded, demoted = read_excluded(args.exclus)
-    raised, lowered = read_levels(args.niveaux)
+    raised, lowered, feminines = read_levels(args.niveaux)
     checker = mots_lexicon.new_checker()
     unknown = sorted(lemma for lemma in raised - candidates
                      if not mots_lexicon.analyses(checker, lemma))
     if unknown:
         raise SystemExit(f"{args.niveaux}: not words of the lexicon: {' '.join(unknown)}")
+    unknown = sorted(lemma for lemma in feminines
+                     if not mots_lexicon.masculine_of(checker, lemma))
+    if unknown:
+        raise SystemExit(f"{args.niveaux}: not the feminine singular of a noun or adjective "
+                         f"of the lexicon: {' '.join(unknown)}")
     ranked, sources = rank_words(
         (candidates - inflected) | frequencies.feminines.keys() | raised, frequencies.total,
         excluded)

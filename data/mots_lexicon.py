@@ -127,6 +127,18 @@ def analyses(checker, form):
     return sorted(found)
 
 
+def masculine_of(checker, form):
+    """The lemma of which the lexicon reads a form as the feminine singular of a noun or an
+    adjective ("cousine" of "cousin", "heureuse" of "heureux"), or None; a verb's participle
+    ("fatiguée") is no such reading."""
+    for lemma, tags in analyses(checker, form):
+        parts = re.split(r"[:;#]", tags)
+        if (lemma != form and not lemma[:1].isupper() and parts[1:2] in (["N"], ["A"])
+                and "f" in parts and "s" in parts):
+            return lemma
+    return None
+
+
 def inflected_candidates(checker, candidates, adjective_only, as_word):
     """Candidates that are an inflected form of another lemma: a plural used less than its
     singular ("scampis", "addenda"; not "relais" nor "vernis", which outweigh "relai" and
