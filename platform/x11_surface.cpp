@@ -6,18 +6,10 @@
 
 namespace verdal {
 
-namespace {
-// Read by Qt's X11 platform once, when it opens the connection.
-constexpr char kNoSharedMemory[] = "QT_XCB_NO_MITSHM";
-}  // namespace
-
-ScopedX11SocketPaints::ScopedX11SocketPaints() {
-  if (qEnvironmentVariableIsSet(kNoSharedMemory)) return;
-  set_ = qputenv(kNoSharedMemory, QByteArray("1"));
-}
-
-ScopedX11SocketPaints::~ScopedX11SocketPaints() {
-  if (set_) qunsetenv(kNoSharedMemory);
+void PreferX11SocketPaints() {
+  // Read by Qt's X11 platform once, when it opens the connection.
+  constexpr char kNoSharedMemory[] = "QT_XCB_NO_MITSHM";
+  if (!qEnvironmentVariableIsSet(kNoSharedMemory)) qputenv(kNoSharedMemory, QByteArray("1"));
 }
 
 }  // namespace verdal

@@ -16,7 +16,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -105,9 +104,8 @@ int Measure() {
   int argc = 1;
   char name[] = "program_bench";
   char* argv[] = {name, nullptr};
-  std::optional<ScopedX11SocketPaints> socketPaints(std::in_place);
+  PreferX11SocketPaints();
   QApplication app(argc, argv);
-  socketPaints.reset();
   const std::filesystem::path folder(VERDAL_PROGRAM_DIR);
   ScopedProgramFolder program(folder);
   auto screens = StartUp(ProgramScreens());

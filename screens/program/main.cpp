@@ -70,9 +70,8 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(argc, argv);
   if (line.exitStatus) return *line.exitStatus;
-  std::optional<verdal::ScopedX11SocketPaints> socketPaints(std::in_place);
+  verdal::PreferX11SocketPaints();
   QApplication app(argc, argv);
-  socketPaints.reset();
   verdal::EndQuietlyOnDisplayLoss();
   verdal::QtMessages messages;
   verdal::ScopedMessages installedMessages(messages);
