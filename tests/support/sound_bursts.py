@@ -48,6 +48,9 @@ def record(path):
             out.write(chunk)
             total += len(chunk)
             times.write(f"{total // 2} {now:.2f}\n")
+            # Read while it grows, by a test that waits for what it expects to hear.
+            out.flush()
+            times.flush()
             if total == len(chunk):
                 open(path + ".ready", "w").close()
     parec.wait()

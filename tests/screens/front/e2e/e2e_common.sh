@@ -174,11 +174,19 @@ is_light() { [ $((16#${1:0:2})) -gt 208 ] && [ $((16#${1:2:2})) -gt 208 ] && [ $
 # Red and green high, blue clearly lower: a yellow mark, pale or deep.
 is_yellow() { [ $((16#${1:0:2})) -gt 160 ] && [ $((16#${1:2:2})) -gt 160 ] && [ $((16#${1:4:2})) -lt $((16#${1:0:2} - 32)) ]; }
 
-point() { xdotool mousemove $((origin_x + scale * $1)) $((origin_y + scale * $2)); }
+# Moves the pointer and waits until the X server has it there: a click or keys sent next come
+# through another connection, which the server could serve first.
+point() {
+  local x=$((origin_x + scale * $1)) y=$((origin_y + scale * $2)) deadline=$((SECONDS + 10))
+  xdotool mousemove "$x" "$y"
+  until [[ "$(xdotool getmouselocation)" == "x:$x y:$y "* ]]; do
+    [ "$SECONDS" -le "$deadline" ] || fail "the pointer did not reach $1,$2"
+    sleep 0.02
+  done
+}
 
 click() {
   point "$1" "$2"
-  sleep 0.15
   xdotool click 1
 }
 

@@ -15,6 +15,25 @@ source "$(dirname "$0")/e2e_common.sh" "$@"
 sounds="$support/../../assets/sounds"
 start_x 800x600
 
+# The bursts of a recording, one line each: start, length, clip, whole or cut.
+bursts() {
+  "$support/sound_bursts.py" bursts "$1" "$sounds/Wave_jaune.wav" "$sounds/Wave_rouge.wav"
+}
+
+# The sink may play a clip up to 2 s after the mark that starts it. Whether the recording
+# FILE holds what a run waits for: with sound on (SOUND 1), the marks' six clips at its end,
+# the last one whole; with sound off, SIZE bytes, 2 s more than when the last mark showed.
+recorded_enough() {
+  local file="$1" sound="$2" size="$3"
+  if [ "$sound" = 1 ]; then
+    bursts "$file" 2>/dev/null | awk '{ heard = heard " " $3; last = $4 } END {
+      exit !(heard ~ / Wave_rouge Wave_rouge Wave_jaune Wave_rouge Wave_jaune Wave_rouge$/ &&
+             last == "whole") }'
+  else
+    [ "$(stat -c %s "$file")" -ge "$size" ]
+  fi
+}
+
 # Records the sink while the proposal is typed and marked; the bursts go to $work/$1.txt.
 play_recorded() {
   local name="$1" sound="$2"
@@ -34,11 +53,16 @@ play_recorded() {
   point 400 560
   xdotool type --delay 120 BAGAGE
   wait_pixel "the last yellow mark" 553 85 is_yellow 30
-  sleep 1
+  # 2 s of 16-bit samples at 22,050 Hz.
+  local size=$(($(stat -c %s "$work/$name.raw") + 2 * 44100))
+  deadline=$((SECONDS + 20))
+  until recorded_enough "$work/$name.raw" "$sound" "$size"; do
+    [ "$SECONDS" -le "$deadline" ] || break
+    sleep 0.2
+  done
   kill -TERM "$recorder_pid"
   wait "$recorder_pid"
-  "$support/sound_bursts.py" bursts "$work/$name.raw" "$sounds/Wave_jaune.wav" \
-    "$sounds/Wave_rouge.wav" >"$work/$name.txt"
+  bursts "$work/$name.raw" >"$work/$name.txt"
   stop_game
 }
 
