@@ -14,15 +14,15 @@ keep_work="${VERDAL_E2E_KEEP:-0}"
 scale=1 origin_x=0 origin_y=0 nested_window=""
 trap 'stop_game; stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
 
+# start_x_server, the one way every script starts an X server.
+source "$run_on_800x600"
+
 # Starts Xvfb of the given size on a free display and exports DISPLAY.
 start_x() {
-  local size="$1" fifo="$work/displayfd"
-  rm -f "$fifo"
-  mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fifo" >"$work/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  read -r -t 20 display <"$fifo" || fail "Xvfb did not start"
-  export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
+  start_x_server "$work/xvfb.log" Xvfb -screen 0 "${1}x24" -nolisten tcp ||
+    fail "Xvfb did not start: ${x_said:-}"
+  xvfb_pid="$x_pid"
+  export DISPLAY="$x_display" QT_QPA_PLATFORM=xcb
 }
 
 # Starts openbox on the display and waits until it manages the screen (its work area is

@@ -2,10 +2,10 @@
 # The window size run-on-800x600 chooses: the largest whole scale whose 800x600 multiple fits
 # in 90 % of the work area, VERDAL_SCALE obeyed when it fits and refused in French when not.
 # First the rule as a table, then run-on-800x600 itself on real X servers with a stand-in
-# program that reports the display it got, its scale and its arguments.
+# program that reports the display it got, its scale and its arguments; then how it ends:
+# a signal to it ends the game first, a failing Xephyr is told in one French line.
 # Usage: scale_rule.sh PROGRAM MOTS
 source "$(dirname "$0")/e2e_common.sh" "$@"
-source "$run_on_800x600"
 
 # Work area, VERDAL_SCALE, factor, whether the value is refused.
 while read -r width height forced expected refused; do
@@ -48,6 +48,67 @@ expect_run() {
 start_x 3840x2160
 expect_run "2400x1800 3"
 expect_run "1600x1200 2" VERDAL_SCALE=2
+
+# A stand-in game that holds its display (through xlogo) until TERM, and then notes whether
+# the display was still there, as the game's orderly end needs it; it ends with 143.
+cat >"$work/lingering" <<'GAME'
+#!/bin/sh
+trap 'if xdpyinfo >/dev/null 2>&1; then echo alive; else echo gone; fi >"$0.ended"; kill "$held"; exit 143' TERM
+xlogo & held=$!
+until xwininfo -name xlogo >/dev/null 2>&1; do sleep 0.1; done
+echo $$ >"$0.ready"
+wait
+GAME
+chmod +x "$work/lingering"
+running() { ps -o stat= -p "$1" 2>/dev/null | grep -qv Z; }
+# Starts run-on-800x600 with the lingering game and waits until the game holds its display;
+# sets script, nested (Xephyr) and held (the game).
+start_lingering() {
+  rm -f "$work"/lingering.*
+  # INT as in a terminal: a job started in the background would have it ignored.
+  XDG_RUNTIME_DIR="$work" env --default-signal=INT "$run_on_800x600" "$work/lingering" \
+    2>"$work/said" &
+  script=$!
+  local deadline=$((SECONDS + 30))
+  until [ -s "$work/lingering.ready" ]; do
+    [ "$SECONDS" -le "$deadline" ] && running "$script" || fail "the lingering game never held its display"
+    sleep 0.1
+  done
+  held="$(cat "$work/lingering.ready")" nested="$(pgrep -P "$script" -x Xephyr)"
+}
+# A signal to the script: the game ends first, with its display, and its status is the script's.
+for signal in TERM INT HUP; do
+  start_lingering
+  [ "$(ps -o sid= -p "$nested")" != "$(ps -o sid= -p "$script")" ] ||
+    fail "Xephyr shares the script's session, so Ctrl+C would reach it"
+  kill -"$signal" "$script"
+  wait "$script"
+  status=$?
+  [ "$status" = 143 ] || fail "$signal: run-on-800x600 ended with $status, not the game's 143"
+  [ "$(cat "$work/lingering.ended")" = alive ] || fail "$signal: the display went before the game"
+  ! running "$nested" || fail "$signal: Xephyr left running"
+done
+# The script killed outright: Xephyr goes by itself once the game ends.
+start_lingering
+kill -KILL "$script"
+wait "$script" 2>/dev/null
+kill -TERM "$held"
+deadline=$((SECONDS + 20))
+while running "$nested"; do
+  [ "$SECONDS" -le "$deadline" ] || fail "Xephyr still runs after the game ended, its script killed"
+  sleep 0.1
+done
+# Xephyr failing at once: one French line with its last words and its log; no shell error.
+mkdir -p "$work/broken"
+printf '#!/bin/sh\necho "(EE) Fatal server error:" >&2\necho "(EE) Xephyr cannot open host display." >&2\nexit 1\n' \
+  >"$work/broken/Xephyr"
+chmod +x "$work/broken/Xephyr"
+got="$(PATH="$work/broken:$PATH" XDG_RUNTIME_DIR="$work" timeout 60 "$run_on_800x600" \
+  "$work/stand-in" 2>"$work/said")"
+status=$?
+[ "$status" = 1 ] && [ -z "$got" ] || fail "a failing Xephyr: status $status, output \"$got\""
+printf '%s\n' "VERDAL n'a pas pu ouvrir sa fenêtre 800x600 : Xephyr a dit « (EE) Xephyr cannot open host display. » (journal : $work/verdal-xephyr.log)." |
+  cmp -s - "$work/said" || fail "a failing Xephyr was told as: $(cat "$work/said")"
 # A window manager's work area, as one whose panels take room publishes it.
 start_wm
 xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 40, 3840, 1400"
@@ -58,4 +119,4 @@ stop_x
 start_x 800x600
 expect_run "800x600 none" VERDAL_SCALE=2
 grep -q "VERDAL_SCALE=2 ignoré" "$work/said" || fail "VERDAL_SCALE=2 on 800x600 refused without a word"
-echo "PASS: the scale chosen by the rule, forced when it fits, the arguments passed on"
+echo "PASS: the scale chosen by the rule, forced when it fits, the arguments passed on, the ends"
