@@ -240,7 +240,7 @@ TEST_P(WaitEndTest, EndsTheWaitInsideAndTheOneOutside) {
     other.End();
     ApplicationRun::End(99);
   });
-  bool innerRun = !byApplication;
+  bool innerRun = byApplication;  // wrong until the inner wait returns
   QTimer::singleShot(0, &timers, [&] {
     QTimer::singleShot(0, &timers, [&] { byApplication ? ApplicationRun::End(3) : inner.End(); });
     innerRun = inner.Run();
