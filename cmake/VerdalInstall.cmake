@@ -6,8 +6,8 @@
 #   <DATADIR>/applications/verdal.desktop, icons/hicolor/*/apps/verdal.*, metainfo/, and
 #   the manual page verdal.6 under <MANDIR>
 # The player's own "data" and "perso" are never installed: the launcher starts the game with
-# the player's folder ($XDG_DATA_HOME/verdal), which the game makes and fills with copies of
-# the shipped files that are missing there.
+# the player's folder, which the game makes and fills with copies of the shipped files that
+# are missing there. A build holds the same layout in bin/, with its own launcher in launcher/.
 include(GNUInstallDirs)
 
 option(VERDAL_PACKAGE "Install for a system-wide Debian package rather than for one user" OFF)
@@ -18,7 +18,12 @@ else()
   set(launcher_default ${CMAKE_INSTALL_BINDIR})
 endif()
 set(VERDAL_INSTALL_LAUNCHERDIR ${launcher_default} CACHE STRING "Folder of the launcher")
-set(VERDAL_ID org.example.ostrane.verdal)
+# The software centre's names for the makers and the game: reverse-DNS of the makers' domain.
+set(VERDAL_DEVELOPER_ID org.example.ostrane)
+set(VERDAL_ID ${VERDAL_DEVELOPER_ID}.verdal)
+# Debian wants a name and a mail address for whoever answers for the package.
+set(VERDAL_MAINTAINER "Ostrane <verdal@example.org>" CACHE STRING
+    "Maintainer of the Debian package, as Name <address>")
 
 install(TARGETS verdal RUNTIME DESTINATION ${VERDAL_INSTALL_APPDIR})
 install(FILES ${CMAKE_SOURCE_DIR}/data/mots ${CMAKE_SOURCE_DIR}/data/data
@@ -31,9 +36,23 @@ endforeach()
 install(FILES ${CMAKE_SOURCE_DIR}/assets/desktop/verdal.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
+# The release date is written once, in the Debian changelog's own form; the manual page and
+# the software centre's description take it from there as YYYY-MM-DD.
+file(STRINGS ${CMAKE_SOURCE_DIR}/packaging/changelog.in trailer REGEX "^ -- ")
+if(NOT trailer MATCHES ", ([0-9][0-9]) ([A-Z][a-z][a-z]) ([0-9][0-9][0-9][0-9]) ")
+  message(FATAL_ERROR "packaging/changelog.in: no date in the trailer line")
+endif()
+set(day ${CMAKE_MATCH_1})
+set(year ${CMAKE_MATCH_3})
+set(months Jan Feb Mar Apr May Jun Jul Aug Sep Oct Nov Dec)
+list(FIND months ${CMAKE_MATCH_2} month)
+math(EXPR month "${month} + 1" OUTPUT_FORMAT DECIMAL)
+if(month LESS 10)
+  set(month 0${month})
+endif()
+set(VERDAL_RELEASE_DATE ${year}-${month}-${day})
+
 # The manual page and the software centre's description, made at build time.
-set(VERDAL_RELEASE_DATE 2026-12-08)
-set(VERDAL_SCREENSHOT_URL https://www.example.org/ostrane/verdal/raw/main/docs/screenshots)
 set(generated ${CMAKE_BINARY_DIR}/install)
 configure_file(${CMAKE_SOURCE_DIR}/packaging/verdal.metainfo.xml.in
                ${generated}/${VERDAL_ID}.metainfo.xml @ONLY)
@@ -71,12 +90,21 @@ verdal_installed_path(launcher_dir ${VERDAL_INSTALL_LAUNCHERDIR})
 verdal_installed_path(menu_dir ${CMAKE_INSTALL_DATADIR}/applications)
 
 install(CODE "
+  set(VERDAL_DESKTOP_DIR \"${CMAKE_SOURCE_DIR}/assets/desktop\")
   set(VERDAL_APP_DIR \"${app_dir}\")
   set(VERDAL_LAUNCHER \"${launcher_dir}/verdal\")
-  configure_file(\"${CMAKE_SOURCE_DIR}/assets/desktop/verdal-launcher.in\"
-                 \"${generated}/verdal\" @ONLY)
-  configure_file(\"${CMAKE_SOURCE_DIR}/assets/desktop/verdal.desktop.in\"
-                 \"${generated}/verdal.desktop\" @ONLY)
+  set(VERDAL_WRITE_DIR \"${generated}\")
+  include(\"${CMAKE_SOURCE_DIR}/cmake/VerdalLauncher.cmake\")
   file(INSTALL DESTINATION \"${launcher_dir}\" TYPE PROGRAM FILES \"${generated}/verdal\")
   file(INSTALL DESTINATION \"${menu_dir}\" TYPE FILE FILES \"${generated}/verdal.desktop\")
 ")
+
+# The build's own launcher (scripts/play plays through it), from the same template, with the
+# build's program folder laid out as an installed one: the program, its files and
+# run-on-800x600 side by side.
+configure_file(${CMAKE_SOURCE_DIR}/scripts/run-on-800x600 ${VERDAL_PROGRAM_DIR}/run-on-800x600
+               COPYONLY)
+set(VERDAL_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/assets/desktop)
+set(VERDAL_APP_DIR ${VERDAL_PROGRAM_DIR})
+set(VERDAL_WRITE_DIR ${CMAKE_BINARY_DIR}/launcher)
+include(${CMAKE_CURRENT_LIST_DIR}/VerdalLauncher.cmake)

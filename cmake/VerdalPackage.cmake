@@ -4,7 +4,7 @@
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME verdal)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Ostrane <verdal@example.org>")
+set(CPACK_PACKAGE_CONTACT "${VERDAL_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "French word-guessing game for one or two players")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Each deal hides a word of 6, 7 or 8 letters whose first letter is shown. Type
@@ -18,11 +18,11 @@ on a desktop of another size.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.example.org/ostrane/verdal)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the launcher and the game call besides the libraries: the nested display on a
-# larger desktop, the display's size, and the font the screens are drawn with.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "xserver-xephyr, x11-utils, fonts-liberation2")
+# larger desktop, the display's size, the font the screens are drawn with, and the opener
+# of the player's words in their text editor (verdal --mots).
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "xserver-xephyr, x11-utils, fonts-liberation2, xdg-utils")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # The launcher and the menu entry are written with the final prefix, not the staging one.

@@ -1,9 +1,14 @@
 // verdal: the game's entry point and its command line.
+#include <spawn.h>
+#include <sys/wait.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
+#include <string>
 
 #include "common/messages.h"
 #include "common/player_folder.h"
@@ -17,24 +22,34 @@
 #include "platform/x11_surface.h"
 #include "screens/program/start_up.h"
 
+extern char** environ;
+
 namespace {
 
 // Written out rather than taken from the parser, whose headings are English.
 constexpr char kHelp[] =
-    "Usage : verdal [--dossier DOSSIER]\n"
+    "Usage : verdal [--dossier DOSSIER] [--mots | --afficher-dossier]\n"
     "VERDAL, jeu de mots : trouvez le mot caché de 6, 7 ou 8 lettres, seul ou à deux.\n"
     "\n"
     "Options :\n"
-    "  --dossier DOSSIER  garde les réglages (« data ») et les mots personnels (« perso »)\n"
-    "                     dans DOSSIER, créé au besoin et complété des fichiers livrés ;\n"
-    "                     sans cette option, ils sont à côté du programme\n"
-    "  -h, --help         affiche cette aide\n"
-    "  -v, --version      affiche la version\n";
+    "  --dossier DOSSIER   garde les réglages (« data ») et les mots personnels (« perso »)\n"
+    "                      dans DOSSIER, créé au besoin et complété des fichiers livrés ;\n"
+    "                      sans cette option, ils sont à côté du programme\n"
+    "  --mots              ouvre la liste de mots personnels (« perso ») dans l'éditeur de\n"
+    "                      texte du bureau, et affiche son chemin\n"
+    "  --afficher-dossier  affiche le dossier des réglages et des mots personnels\n"
+    "  -h, --help          affiche cette aide\n"
+    "  -v, --version       affiche la version\n";
 
-// The player's folder asked for, or nothing; an exit status when the program must stop
-// here (help, version, a command line it does not understand).
+// What the command line asks for besides playing.
+enum class Errand { None, OpenWords, ShowFolder };
+
+// The player's folder asked for, or nothing; an errand done without a display; an exit
+// status when the program must stop here (help, version, a command line it does not
+// understand).
 struct CommandLine {
   std::optional<std::filesystem::path> folder;
+  Errand errand = Errand::None;
   std::optional<int> exitStatus;
 };
 
@@ -46,10 +61,14 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   const QCommandLineOption folder(QStringLiteral("dossier"), QString(), QStringLiteral("DOSSIER"));
   const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
   const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-  parser.addOptions({folder, help, version});
+  const QCommandLineOption words(QStringLiteral("mots"));
+  const QCommandLineOption showFolder(QStringLiteral("afficher-dossier"));
+  parser.addOptions({folder, help, version, words, showFolder});
   CommandLine line;
+  // A --dossier given twice takes the last: the launcher's comes before the player's own.
   if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty() ||
-      (parser.isSet(folder) && parser.value(folder).isEmpty())) {
+      (parser.isSet(folder) && parser.value(folder).isEmpty()) ||
+      (parser.isSet(words) && parser.isSet(showFolder))) {
     std::fputs("verdal : ligne de commande incorrecte (verdal --help pour l'aide)\n", stderr);
     line.exitStatus = 2;
   } else if (parser.isSet(help)) {
@@ -58,11 +77,49 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   } else if (parser.isSet(version)) {
     std::printf("verdal %s\n", VERDAL_VERSION);
     line.exitStatus = 0;
-  } else if (parser.isSet(folder)) {
-    // Absolute, since the screens make it current again and again.
-    line.folder = std::filesystem::absolute(parser.value(folder).toStdString());
+  } else {
+    if (parser.isSet(folder)) {
+      // Absolute, since the screens make it current again and again.
+      line.folder = std::filesystem::absolute(parser.value(folder).toLocal8Bit().toStdString());
+    }
+    if (parser.isSet(words)) line.errand = Errand::OpenWords;
+    if (parser.isSet(showFolder)) line.errand = Errand::ShowFolder;
   }
   return line;
+}
+
+// Opens "perso" in the desktop's text editor (xdg-open) and prints its path for a player at
+// a terminal. The player's folder is made and given the shipped files first, as the first
+// start would. Returns the exit status.
+int OpenWords(const std::optional<std::filesystem::path>& folder) {
+  if (folder) {
+    try {
+      verdal::PreparePlayerFolder(*folder, verdal::ExecutableFolder());
+    } catch (const verdal::PlayerFolderError& e) {
+      std::fprintf(stderr, "%s\n", e.what());
+      return 1;
+    }
+  }
+  const std::string words = ((folder ? *folder : verdal::ExecutableFolder()) / "perso").string();
+  std::printf("%s\n", words.c_str());
+  std::fflush(stdout);
+  char opener[] = "xdg-open";
+  char* const arguments[] = {opener, const_cast<char*>(words.c_str()), nullptr};
+  pid_t child = 0;
+  if (::posix_spawnp(&child, opener, nullptr, nullptr, arguments, environ) != 0) {
+    std::fprintf(stderr, "VERDAL ne peut pas ouvrir %s : xdg-open manque (paquet xdg-utils).\n",
+                 words.c_str());
+    return 1;
+  }
+  int status = 0;
+  while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+  }
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "VERDAL ne peut pas ouvrir %s : xdg-open n'a pu le confier à aucun éditeur.\n",
+                 words.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -70,6 +127,11 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(argc, argv);
   if (line.exitStatus) return *line.exitStatus;
+  if (line.errand == Errand::ShowFolder) {
+    std::printf("%s\n", (line.folder ? *line.folder : verdal::ExecutableFolder()).c_str());
+    return 0;
+  }
+  if (line.errand == Errand::OpenWords) return OpenWords(line.folder);
   verdal::PreferX11SocketPaints();
   QApplication app(argc, argv);
   verdal::EndQuietlyOnDisplayLoss();

@@ -1,21 +1,31 @@
 #!/usr/bin/env bash
-# The per-user install and the player's folder as a player meets them, with a temporary
-# HOME on an 800x600 Xvfb: scripts/install; the installed launcher makes the player's
-# folder with the shipped "data" and "perso"; the player's own files, edited there, stay
-# byte for byte and are played from (their one word, at their level "Perso") after the
-# project changes its shipped files and the game is rebuilt and started by scripts/play,
-# and again after a reinstall; then scripts/uninstall with and without --purge.
+# The per-user install and the player's folder as a player meets them, run from a copy of
+# the checkout, for a player whose home is "Zoé Martin", on an 800x600 Xvfb: scripts/install;
+# the launcher's answers without a display (a table of arguments and of XDG_DATA_HOME); the
+# menu entry's action "Modifier mes mots" with a stand-in xdg-open; the first start makes the
+# player's folder with the shipped "data" and "perso"; the player's own files, edited there,
+# stay byte for byte and are played from (their one word, at their level "Perso") after the
+# build places its shipped files anew and scripts/play starts the game, and again after a
+# reinstall; then scripts/uninstall, which leaves only the player's folder, and --purge.
+# Nothing here writes into the checkout.
 # Usage: install_test.sh SOURCE_DIR BUILD_DIR (a build folder, installed as configured)
 src="$1" build="$2"
 source "$src/tests/screens/front/e2e/e2e_common.sh" "$build/bin/verdal" "$src/data/mots"
 
 # The rebuilds keep using the real ccache, not one in the temporary HOME.
 export CCACHE_DIR="${CCACHE_DIR:-$HOME/.cache/ccache}"
-export HOME="$work/home" XDG_DATA_HOME="$work/home/.local/share" ASAN_OPTIONS=detect_leaks=0
-mkdir -p "$HOME" "$work/shipped"
-app="$HOME/.local/lib/verdal" player="$XDG_DATA_HOME/verdal"
+export HOME="$work/Zoé Martin" ASAN_OPTIONS=detect_leaks=0
+unset XDG_DATA_HOME
+copy="$HOME/verdal"
+mkdir -p "$copy" "$work/bin"
+# The checkout's files as they are now, tracked or new, without the builds.
+git -C "$src" ls-files -z --cached --others --exclude-standard |
+  tar -C "$src" --null --ignore-failed-read -T - -cf - 2>/dev/null | tar -C "$copy" -xf - ||
+  fail "copying the checkout"
+app="$HOME/.local/lib/verdal" launcher="$HOME/.local/bin/verdal"
+player="$HOME/.local/share/verdal" menu="$HOME/.local/share/applications/verdal.desktop"
 install() {
-  VERDAL_BUILD_DIR="$build" "$src/scripts/install" >"$work/install.log" 2>&1 ||
+  VERDAL_BUILD_DIR="$build" "$copy/scripts/install" >"$work/install.log" 2>&1 ||
     { cat "$work/install.log"; fail "install"; }
 }
 # Starts a command in the background from another folder, as the game's process.
@@ -35,66 +45,99 @@ same_players_files() {
   cmp -s "$player/data" "$work/data" && cmp -s "$player/perso" "$work/perso" ||
     fail "the player's files changed $1"
 }
-# The project's shipped files are changed for a while; they come back, and the build's
-# copies with them, whatever happens.
-restore_shipped() {
-  [ -f "$work/shipped/perso" ] || return 0
-  cp "$work/shipped/data" "$src/data/data" && cp "$work/shipped/perso" "$src/data/perso"
-  rm -f "$work/shipped/perso"
-  cmake --build "$build" --target verdal_data >/dev/null
-}
-eval "$(trap -p EXIT | sed "s/^trap -- '/trap -- 'restore_shipped; /")"
 
 install
-for f in "$app/verdal" "$app/mots" "$app/data" "$app/perso" "$app/run-on-800x600" \
-         "$HOME/.local/bin/verdal" "$XDG_DATA_HOME/applications/verdal.desktop" \
-         "$XDG_DATA_HOME/icons/hicolor/128x128/apps/verdal.png" \
-         "$XDG_DATA_HOME/icons/hicolor/scalable/apps/verdal.svg" \
+for f in "$app/verdal" "$app/mots" "$app/data" "$app/perso" "$app/run-on-800x600" "$launcher" \
+         "$menu" "$HOME/.local/share/icons/hicolor/128x128/apps/verdal.png" \
+         "$HOME/.local/share/icons/hicolor/scalable/apps/verdal.svg" \
          "$HOME/.local/share/man/man6/verdal.6.gz"; do
   [ -e "$f" ] || fail "missing after install: $f"
 done
 [ ! -e "$player" ] || fail "the install made the player's folder"
-desktop-file-validate "$XDG_DATA_HOME/applications/verdal.desktop" || fail "desktop entry"
-grep -qx "Exec=$HOME/.local/bin/verdal" "$XDG_DATA_HOME/applications/verdal.desktop" ||
-  fail "the desktop entry does not start the launcher"
+desktop-file-validate "$menu" || fail "desktop entry"
+grep -qxF "Exec=\"$launcher\"" "$menu" || fail "the desktop entry does not start the launcher"
+
+# The launcher without a display. XDG_DATA_HOME ("-" unset), the status, the first line it
+# says (on either output; a row ending in "..." gives its start) and the arguments, read as
+# a shell reads them.
+version="$(sed -n 's/^project(verdal VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")"
+while IFS='|' read -r xdg status said arguments; do
+  (
+    if [ "$xdg" = - ]; then unset XDG_DATA_HOME; else export XDG_DATA_HOME="$xdg"; fi
+    eval "set -- $arguments"
+    exec env -u DISPLAY -u WAYLAND_DISPLAY "$launcher" "$@"
+  ) >"$work/said" 2>&1
+  got=$?
+  first="$(head -n 1 "$work/said")"
+  case "$said" in *...) [[ "$first" == "${said%...}"* ]] ;; *) [ "$first" = "$said" ] ;; esac &&
+    [ "$got" = "$status" ] || fail "launcher $arguments (XDG_DATA_HOME=$xdg): $got, \"$first\""
+done <<ROWS
+-|0|$player|--afficher-dossier
+relative/share|0|$player|--afficher-dossier
+$work/données|0|$work/données/verdal|--afficher-dossier
+-|0|$work/autre dossier|--dossier "$work/autre dossier" --afficher-dossier
+-|0|$work/b|--dossier="$work/a" --dossier "$work/b" --afficher-dossier
+-|0|verdal $version|--version
+-|0|Usage : verdal ...|-h
+-|2|verdal : ligne de commande incorrecte (verdal --help pour l'aide)|--inconnu
+-|2|verdal : ligne de commande incorrecte (verdal --help pour l'aide)|--mots --afficher-dossier
+-|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|
+-|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|--dossier "$work/c"
+ROWS
+[ ! -e "$player" ] && [ ! -e "$work/données" ] || fail "a question to the launcher made a folder"
+
+# The menu entry's action, run as a desktop runs it (its quoting is the shell's double quotes),
+# for a player whose folder does not exist yet: made, given the shipped files, and its
+# "perso" handed to the desktop's opener.
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+chmod +x "$work/bin/xdg-open"
+action="$(sed -n '/^\[Desktop Action mots\]/,/^\[/s/^Exec=//p' "$menu")"
+[ -n "$action" ] || fail "no desktop action for the player's words"
+(export XDG_DATA_HOME="$work/données" PATH="$work/bin:$PATH" && eval "$action") >"$work/said" 2>&1 ||
+  fail "the desktop action failed: $(cat "$work/said")"
+[ "$(cat "$work/opened")" = "$work/données/verdal/perso" ] && [ "$(cat "$work/said")" = "$(cat "$work/opened")" ] ||
+  fail "the desktop action opened \"$(cat "$work/opened")\" and said \"$(cat "$work/said")\""
+cmp -s "$work/données/verdal/perso" "$src/data/perso" && cmp -s "$work/données/verdal/data" "$src/data/data" ||
+  fail "the desktop action did not give the new folder the shipped files"
 
 # The first start makes the player's folder with the shipped files.
 start_x 800x600
-run "$HOME/.local/bin/verdal"
+run "$launcher"
 wait_pixel "welcome screen" 110 500 is_lit 60
 stop_game
 cmp -s "$player/data" "$src/data/data" && cmp -s "$player/perso" "$src/data/perso" ||
   fail "the player's folder was not given the shipped data and perso"
 
-# The player's settings (6 letters, level "Perso") and words; then the project changes its own.
+# The player's settings (6 letters, level "Perso") and words.
 python3 -c 'import struct,sys; sys.stdout.buffer.write(struct.pack("<5i20x", 2, 6, 600, 4, 1))' \
   >"$player/data"
 printf '1\r\nCITRON\r\n' >"$player/perso"
 cp "$player/data" "$player/perso" "$work/"
-cp "$src/data/data" "$src/data/perso" "$work/shipped/"
-python3 -c 'import struct,sys; sys.stdout.buffer.write(struct.pack("<5i20x", 1, 7, 100, 1, 2))' \
-  >"$src/data/data"
-printf '1\r\nBALADE\r\n' >"$src/data/perso"
 
-run env VERDAL_BUILD_DIR="$build" "$src/scripts/play"
+# The build's shipped files go, as when the project changes them: scripts/play places them
+# anew and plays the player's own.
+rm -f "$build/bin/data" "$build/bin/perso"
+run env VERDAL_BUILD_DIR="$build" "$copy/scripts/play"
 play_the_players_word
 cmp -s "$build/bin/perso" "$src/data/perso" || fail "scripts/play did not rebuild"
 same_players_files "with a rebuild through scripts/play"
 
 install
-cmp -s "$app/perso" "$src/data/perso" || fail "the reinstall did not ship the new perso"
-run "$HOME/.local/bin/verdal"
+run "$launcher"
 play_the_players_word
 same_players_files "with a reinstall"
-restore_shipped
 
-# Uninstalling leaves only the player's files; --purge removes them too.
-"$src/scripts/uninstall" >/dev/null
-left=$(cd "$HOME" && find . -type f | sort)
-[ "$left" = $'./.local/share/verdal/data\n./.local/share/verdal/perso' ] ||
-  fail "after uninstall, left: $left"
-"$src/scripts/uninstall" --purge >/dev/null
-left=$(cd "$HOME" && find . -type f)
-[ -z "$left" ] || fail "after --purge, left: $left"
+# Uninstalling takes away every file the install listed and leaves the player's folder;
+# --purge (asking the build's launcher, the installed one gone) removes that folder too.
+cp "$app/installed-files" "$work/installed"
+"$copy/scripts/uninstall" >/dev/null || fail "uninstall"
+while IFS= read -r file || [ -n "$file" ]; do
+  [ ! -e "$file" ] || fail "left after uninstall: $file"
+done <"$work/installed"
+[ ! -e "$app" ] || fail "left after uninstall: $app"
+same_players_files "with an uninstall"
+VERDAL_BUILD_DIR="$build" "$copy/scripts/uninstall" --purge >/dev/null || fail "uninstall --purge"
 [ ! -e "$player" ] || fail "the player's folder is still there after --purge"
-echo "PASS: install, player's folder, rebuild, reinstall and uninstall"
+left="$(cd "$HOME" && find . -path ./verdal -prune -o -name '*verdal*' -print)"
+[ -z "$left" ] || fail "after --purge, left: $left"
+echo "PASS: install, launcher, desktop action, player's folder, rebuild, reinstall and uninstall"
