@@ -115,7 +115,8 @@ int OpenWords(const std::optional<std::filesystem::path>& folder) {
   while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
   }
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    std::fprintf(stderr, "VERDAL ne peut pas ouvrir %s : xdg-open n'a pu le confier à aucun éditeur.\n",
+    std::fprintf(stderr,
+                 "VERDAL ne peut pas ouvrir %s : xdg-open n'a pu le confier à aucun éditeur.\n",
                  words.c_str());
     return 1;
   }
