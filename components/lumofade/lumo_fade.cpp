@@ -109,6 +109,10 @@ void TLumoFade::RepaintNow() {
   if (surface_) surface_->RepaintNow();
 }
 
+void TLumoFade::RepaintPartNow(const PixelRect& area) {
+  if (surface_) surface_->RepaintPartNow(area);
+}
+
 void TLumoFade::Reset() {
   if (swapped_) {
     // The holders' notifications arrive while swapped_ is still set, so they do not rebuild.
@@ -222,6 +226,11 @@ bool TLumoFade::BlendFrames() {
   // own deadlines and leaves these alone.
   std::int64_t deadline = AppClock().NowMs();
   const std::int32_t rate = blendRate_;
+  // Where the two sides agree, every frame shows the same pixel, so after the first frame
+  // only the rest is painted: on a scaled screen a fade over an empty (black) desktop then
+  // sends nothing to the display. A handler run between frames may rebuild the images, so
+  // with ProcessMsgs on every frame is painted whole.
+  const PixelRect changing = DifferingPixels(start_, target_);
   for (std::int32_t i = 0; i <= rate; ++i) {
     const int alpha = static_cast<int>(std::int64_t{32} * i / rate);
     // A handler run by ProcessMsgs may have rebuilt the images at another size: blend only
@@ -229,7 +238,11 @@ bool TLumoFade::BlendFrames() {
     const std::size_t bytes =
         std::min({display_.Bits().size(), start_.Bits().size(), target_.Bits().size()});
     BlendKernel(start_.Bits().data(), target_.Bits().data(), display_.Bits().data(), bytes, alpha);
-    RepaintNow();
+    if (i == 0 || processMsgs_) {
+      RepaintNow();
+    } else {
+      RepaintPartNow(changing);
+    }
     if (!Pace(deadline)) return false;
   }
   return true;

@@ -32,6 +32,9 @@ class LumoFadeSurface {
   virtual void RequestRepaint() {}
   // Paint the display image now: frames must show although the message loop does not run.
   virtual void RepaintNow() {}
+  // Paint a frame now that differs from the previous one only inside the area (which may be
+  // empty); what it shows elsewhere is on screen already.
+  virtual void RepaintPartNow(const PixelRect& /*area*/) { RepaintNow(); }
   // Show this image now without making it the display image (a stopped transition).
   virtual void DrawNow(const WorkImage& /*image*/) {}
   // Handle the application's pending messages (ProcessMsgs).
@@ -130,6 +133,7 @@ class TLumoFade {
   void PictureChanged();
   void RequestRepaint();
   void RepaintNow();
+  void RepaintPartNow(const PixelRect& area);
   // Sizes the image to the control and draws the side's picture scaled over its colour.
   void BuildSide(WorkImage& image, const PictureHolder& picture);
   // Exchanges colours, fill colours and pictures of the two sides.

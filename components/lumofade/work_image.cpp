@@ -33,6 +33,28 @@ void CopyImage(const WorkImage& src, WorkImage& dst) {
   for (int y = 0; y < height; ++y) std::memcpy(dst.Row(y), src.Row(y), bytes);
 }
 
+PixelRect DifferingPixels(const WorkImage& a, const WorkImage& b) {
+  const int width = std::min(a.Width(), b.Width());
+  const int height = std::min(a.Height(), b.Height());
+  const int bytes = 3 * width;
+  int top = height, bottom = -1, left = width, right = -1;
+  for (int y = 0; y < height; ++y) {
+    const std::uint8_t* p = a.Row(y);
+    const std::uint8_t* q = b.Row(y);
+    if (std::memcmp(p, q, bytes) == 0) continue;
+    top = std::min(top, y);
+    bottom = y;
+    int first = 0;
+    while (p[first] == q[first]) ++first;
+    int last = bytes - 1;
+    while (p[last] == q[last]) --last;
+    left = std::min(left, first / 3);
+    right = std::max(right, last / 3);
+  }
+  if (bottom < 0) return {};
+  return {left, top, right - left + 1, bottom - top + 1};
+}
+
 void DrawScaled(const WorkImage& src, WorkImage& dst) {
   const int dw = dst.Width();
   const int dh = dst.Height();

@@ -49,6 +49,21 @@ class WorkImage {
   std::vector<std::uint8_t> bits_;
 };
 
+// A rectangle of pixels; empty when either side is 0.
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  bool Empty() const { return width <= 0 || height <= 0; }
+  bool operator==(const PixelRect&) const = default;
+};
+
+// The smallest rectangle that holds every pixel where a and b differ, over the size they
+// share; empty when they agree.
+PixelRect DifferingPixels(const WorkImage& a, const WorkImage& b);
+
 // Copies the overlapping part of src onto dst at (0, 0).
 void CopyImage(const WorkImage& src, WorkImage& dst);
 

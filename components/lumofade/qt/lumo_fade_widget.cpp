@@ -2,6 +2,7 @@
 #include "components/lumofade/qt/lumo_fade_widget.h"
 
 #include <QCoreApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QtGlobal>
 #include <exception>
@@ -23,11 +24,13 @@ LumoFadeWidget::LumoFadeWidget(QWidget* parent) : QWidget(parent) {
 
 LumoFadeWidget::~LumoFadeWidget() { TLumoFade::Dispose(std::move(fade_)); }
 
-void LumoFadeWidget::paintEvent(QPaintEvent* /*event*/) {
+void LumoFadeWidget::paintEvent(QPaintEvent* event) {
   const WorkImage& image = shownInstead_ ? *shownInstead_ : fade_->DisplayImage();
   if (image.Width() == 0 || image.Height() == 0) return;
+  const QRect area = event->rect() & QRect(0, 0, image.Width(), image.Height());
+  if (area.isEmpty()) return;
   QPainter painter(this);
-  painter.drawImage(0, 0, WrapWorkImage(image));
+  painter.drawImage(area.topLeft(), WrapWorkImage(image), area);
 }
 
 void LumoFadeWidget::moveEvent(QMoveEvent* event) {
@@ -68,6 +71,12 @@ void LumoFadeWidget::BoundsChanged(int left, int top, int width, int height) {
   // Qt sends the move and resize events at once for a visible widget; they find the control
   // already at these bounds and do nothing.
   setGeometry(left, top, width, height);
+}
+
+void LumoFadeWidget::RepaintPartNow(const PixelRect& area) {
+  // A frame that changes nothing still paints one pixel: every frame reaches the screen at
+  // its time, as a paint of the control.
+  repaint(area.Empty() ? QRect(0, 0, 1, 1) : QRect(area.left, area.top, area.width, area.height));
 }
 
 void LumoFadeWidget::DrawNow(const WorkImage& image) {

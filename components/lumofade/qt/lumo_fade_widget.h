@@ -43,6 +43,7 @@ class LumoFadeWidget : public QWidget, private LumoFadeSurface {
   void BoundsChanged(int left, int top, int width, int height) override;
   void RequestRepaint() override { update(); }
   void RepaintNow() override { repaint(); }
+  void RepaintPartNow(const PixelRect& area) override;
   void DrawNow(const WorkImage& image) override;
   void ProcessMessages() override;
   void FollowGeometry();

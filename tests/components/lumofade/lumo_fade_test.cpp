@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -33,6 +34,10 @@ class FadeRecorder : public LumoFadeSurface {
     Log("frame");
     if (onFrame) onFrame();
   }
+  void RepaintPartNow(const PixelRect& area) override {
+    parts.push_back(area);
+    RepaintNow();
+  }
   void DrawNow(const WorkImage& image) override {
     drawnNow = image;
     Log("draw-now");
@@ -46,6 +51,7 @@ class FadeRecorder : public LumoFadeSurface {
 
   std::vector<std::int64_t> frameTimes;
   std::vector<std::uint8_t> firstBytes;
+  std::vector<PixelRect> parts;
   WorkImage drawnNow;
   int messagePasses = 0;
   std::function<void()> onMessages;
@@ -221,6 +227,34 @@ TEST_F(Transitions, BlendShowsRatePlusOneFramesWithFloorWeights) {
                              0,  0,  1,  1,  2,  3,  3,  4,  5,  5,  6,  7,  7,  8,  8,  9,  10,
                              10, 11, 12, 12, 13, 14, 14, 15, 16, 16, 17, 17, 18, 19, 19, 20, 21,
                              21, 22, 23, 23, 24, 24, 25, 26, 26, 27, 28, 28, 29, 30, 30, 31, 32}));
+}
+
+// Where the sides agree every frame shows the same pixel: after a whole first frame, a blend
+// paints only the rectangle where they differ, nothing when they agree everywhere.
+TEST_F(Transitions, AfterTheFirstFrameABlendPaintsWhereTheSidesDiffer) {
+  TLumoFade fade;
+  fade.SetBounds(0, 0, 8, 6);
+  fade.SetColorTo(colours::Black);
+  fade.SetBlendRate(2);
+  FadeRecorder recorder(fade);
+  fade.Blend();
+  EXPECT_EQ(recorder.parts, std::vector<PixelRect>(2));
+
+  auto picture = std::make_shared<Picture>();
+  picture->pixels.SetSize(8, 6);
+  for (int y = 1; y < 4; ++y) std::memset(picture->pixels.Row(y) + 3 * 5, 255, 6);
+  fade.SetPicTo(picture);
+  recorder.parts.clear();
+  fade.Blend();
+  EXPECT_EQ(recorder.parts, std::vector<PixelRect>(2, PixelRect{5, 1, 2, 3}));
+  EXPECT_EQ(fade.DisplayImage(), fade.TargetImage());
+
+  // Handlers run between frames may rebuild the images: every frame is painted whole.
+  fade.SetProcessMsgs(true);
+  recorder.parts.clear();
+  fade.Blend();
+  EXPECT_TRUE(recorder.parts.empty());
+  EXPECT_EQ(recorder.frameTimes.size(), 9u);
 }
 
 TEST_F(Transitions, FramesKeepAnAbsoluteSchedule) {
