@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRegion>
 #include <QStyle>
 #include <QVariant>
 #include <algorithm>
@@ -167,13 +168,15 @@ void ReadItems(const QWidget& container, std::vector<QPointer<QWidget>>& widgets
   }
 }
 
-void WriteItems(const std::vector<QPointer<QWidget>>& widgets,
-                const std::vector<ScrollItem>& items) {
+// Writes what changed since the items were read: a tag is a property found by name, too dear
+// to read back at every step.
+void WriteItems(const std::vector<QPointer<QWidget>>& widgets, const std::vector<ScrollItem>& items,
+                const std::vector<ScrollItem>& read) {
   for (std::size_t i = 0; i < widgets.size(); ++i) {
     QWidget* w = widgets[i];
     if (!w) continue;
     if (w->x() != items[i].left || w->y() != items[i].top) w->move(items[i].left, items[i].top);
-    if (ItemTag(*w) != items[i].tag) SetItemTag(*w, items[i].tag);
+    if (items[i].tag != read[i].tag) SetItemTag(*w, items[i].tag);
   }
 }
 
@@ -184,6 +187,31 @@ void RereadItems(const std::vector<QPointer<QWidget>>& widgets, std::vector<Scro
   }
 }
 
+// Where a paint draws the item: a label within its rectangle, a picture at its own size.
+QRect PaintedRect(const QWidget& item) {
+  const QPixmap picture = PictureOf(item);
+  return picture.isNull() ? item.geometry()
+                          : QRect(item.pos(), picture.deviceIndependentSize().toSize());
+}
+
+// Rectangles closer than a few lines of text taken together: each rectangle scrolled costs the
+// program about as much as the X server's copy of such a gap.
+std::vector<QRect> MergeNear(std::vector<QRect> rects) {
+  constexpr int kGap = 32;
+  for (bool merged = true; merged;) {
+    merged = false;
+    for (std::size_t i = 0; i < rects.size() && !merged; ++i) {
+      for (std::size_t j = i + 1; j < rects.size() && !merged; ++j) {
+        if (!rects[i].adjusted(-kGap, -kGap, kGap, kGap).intersects(rects[j])) continue;
+        rects[i] |= rects[j];
+        rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
+        merged = true;
+      }
+    }
+  }
+  return rects;
+}
+
 }  // namespace
 
 void TScrollingTextBmp::Start() {
@@ -192,8 +220,9 @@ void TScrollingTextBmp::Start() {
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
   ReadItems(*container_, widgets, items);
+  const std::vector<ScrollItem> read = items;
   PrepareScroll(items, Settings(), Area());
-  WriteItems(widgets, items);
+  WriteItems(widgets, items, read);
   started_ = true;
   workerDelayMs_ = timeDelay_;
   if (covered_) {
@@ -264,6 +293,7 @@ bool TScrollingTextBmp::Move(std::int64_t steps, std::vector<ScrollItem>* before
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
   ReadItems(*container_, widgets, items);
+  std::vector<ScrollItem> read = items;
   if (before) *before = items;
   ScrollReport report;
   // A handler that deletes the control ends the motion: nothing of the control is touched
@@ -273,16 +303,18 @@ bool TScrollingTextBmp::Move(std::int64_t steps, std::vector<ScrollItem>* before
     // The handler sees the items where this pass has put them so far.
     report = [&](std::size_t i, TcbScrollEvent edge) {
       if (!alive || !onScroll_ || !widgets[i]) return;
-      WriteItems(widgets, items);
+      WriteItems(widgets, items, read);
       CallHandler(onScroll_, *this, *widgets[i], edge);
-      if (alive) RereadItems(widgets, items);
+      if (!alive) return;
+      RereadItems(widgets, items);
+      read = items;
     };
   }
   for (std::int64_t i = 0; i < steps; ++i) {
     StepScroll(items, Settings(), Area(), report);
     if (!alive) return false;
   }
-  WriteItems(widgets, items);
+  WriteItems(widgets, items, read);
   if (after) *after = std::move(items);
   return true;
 }
@@ -313,11 +345,21 @@ void TScrollingTextBmp::ShowStep(const std::vector<ScrollItem>& before,
   }
   if (!uniform || std::abs(dx) >= width() || std::abs(dy) >= height()) {
     repaint();
-  } else if (dx != 0 || dy != 0) {
-    // The pixels already on screen are moved where the items went; only the strip they
-    // uncover is painted, the same pixels a whole frame would show there.
-    scroll(dx, dy);
+    return;
   }
+  if (dx == 0 && dy == 0) return;
+  // Only the pixels the items cover, where they were and where they went, are moved (the
+  // rest is background before and after); each rectangle's uncovered strip is painted, the
+  // same pixels a whole frame would show there. Moving the gaps between the lines as well
+  // would have the X server copy the whole area twice per step (its pixmap, then the window).
+  std::vector<QRect> moved;
+  for (QWidget* w : ItemWidgets(*container_)) {
+    if (!ItemVisible(*w)) continue;
+    const QRect painted = PaintedRect(*w);
+    const QRect r = (painted | painted.translated(-dx, -dy)) & rect();
+    if (!r.isEmpty()) moved.push_back(r);
+  }
+  for (const QRect& r : MergeNear(std::move(moved))) scroll(dx, dy, r);
 }
 
 void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
@@ -332,7 +374,7 @@ void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
   }
 }
 
-QImage& TScrollingTextBmp::PaintFrame(const QRect& area) {
+QImage& TScrollingTextBmp::PaintFrame(const QRegion& area) {
   // Each paint starts from a white frame; the buffer is kept only to spare an allocation
   // and its page faults at every step. Only the area asked for is drawn and shown.
   if (frame_.size() != size()) frame_ = QImage(size(), QImage::Format_RGB32);
@@ -340,12 +382,12 @@ QImage& TScrollingTextBmp::PaintFrame(const QRect& area) {
       bitmap_.width() == 0 || (stretch_ && !bitmap_.hasAlphaChannel());
   {
     QPainter painter(&frame_);
-    if (area != rect()) painter.setClipRect(area);
-    if (!backgroundCoversFrame) painter.fillRect(area, Qt::white);
+    if (area != QRegion(rect())) painter.setClipRegion(area);
+    if (!backgroundCoversFrame) painter.fillRect(area.boundingRect(), Qt::white);
     DrawBackground(painter);
     if (container_) {
       for (QWidget* w : ItemWidgets(*container_)) {
-        if (!ItemVisible(*w) || !w->geometry().intersects(area)) continue;
+        if (!ItemVisible(*w) || !area.intersects(PaintedRect(*w))) continue;
         if (const QPixmap picture = PictureOf(*w); !picture.isNull()) {
           painter.drawPixmap(w->x(), w->y(), picture);
         } else if (const auto* label = qobject_cast<const QLabel*>(w)) {
@@ -358,12 +400,14 @@ QImage& TScrollingTextBmp::PaintFrame(const QRect& area) {
   return frame_;
 }
 
-QImage TScrollingTextBmp::RenderFrame() { return PaintFrame(rect()); }
+QImage TScrollingTextBmp::RenderFrame() { return PaintFrame(QRegion(rect())); }
 
 void TScrollingTextBmp::paintEvent(QPaintEvent* event) {
   // OnDraw is handed the whole frame, as it may draw anywhere.
-  const QRect area = onDraw_ ? rect() : event->rect() & rect();
-  QPainter(this).drawImage(area, PaintFrame(area), area);
+  const QRegion area = onDraw_ ? QRegion(rect()) : event->region() & rect();
+  QPainter painter(this);
+  const QImage& frame = PaintFrame(area);
+  for (const QRect& r : area) painter.drawImage(r, frame, r);
 }
 
 void TScrollingTextBmp::mousePressEvent(QMouseEvent* event) {

@@ -120,7 +120,7 @@ class TScrollingTextBmp : public QWidget {
   void ShowStep(const std::vector<ScrollItem>& before, const std::vector<ScrollItem>& after);
   bool CanScrollContents() const;
   void DrawBackground(QPainter& painter) const;
-  QImage& PaintFrame(const QRect& area);
+  QImage& PaintFrame(const QRegion& area);
   ScrollSettings Settings() const;
   ScrollArea Area() const;
 
