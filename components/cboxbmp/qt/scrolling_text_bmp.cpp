@@ -1,6 +1,7 @@
 // TScrollingTextBmp: painting, properties and the hand-over of the worker's steps.
 #include "components/cboxbmp/qt/scrolling_text_bmp.h"
 
+#include <QDynamicPropertyChangeEvent>
 #include <QLabel>
 #include <QMetaObject>
 #include <QMouseEvent>
@@ -10,6 +11,7 @@
 #include <QStyle>
 #include <QVariant>
 #include <algorithm>
+#include <functional>
 #include <vector>
 
 #include "common/clock.h"
@@ -156,20 +158,21 @@ std::vector<QWidget*> ItemWidgets(const QWidget& container) {
   return widgets;
 }
 
-ScrollItem ItemOf(const QWidget& w) {
-  return {KindOfItem(w), ItemVisible(w), w.x(), w.y(), w.width(), w.height(), ItemTag(w)};
+using TagReader = std::function<std::int32_t(QWidget&)>;
+
+ScrollItem ItemOf(QWidget& w, const TagReader& tagOf) {
+  return {KindOfItem(w), ItemVisible(w), w.x(), w.y(), w.width(), w.height(), tagOf(w)};
 }
 
-void ReadItems(const QWidget& container, std::vector<QPointer<QWidget>>& widgets,
-               std::vector<ScrollItem>& items) {
+void ReadItems(const QWidget& container, const TagReader& tagOf,
+               std::vector<QPointer<QWidget>>& widgets, std::vector<ScrollItem>& items) {
   for (QWidget* w : ItemWidgets(container)) {
     widgets.emplace_back(w);
-    items.push_back(ItemOf(*w));
+    items.push_back(ItemOf(*w, tagOf));
   }
 }
 
-// Writes what changed since the items were read: a tag is a property found by name, too dear
-// to read back at every step.
+// Writes what changed since the items were read.
 void WriteItems(const std::vector<QPointer<QWidget>>& widgets, const std::vector<ScrollItem>& items,
                 const std::vector<ScrollItem>& read) {
   for (std::size_t i = 0; i < widgets.size(); ++i) {
@@ -181,9 +184,10 @@ void WriteItems(const std::vector<QPointer<QWidget>>& widgets, const std::vector
 }
 
 // Takes back what a handler may have changed (positions, tags) before the pass goes on.
-void RereadItems(const std::vector<QPointer<QWidget>>& widgets, std::vector<ScrollItem>& items) {
+void RereadItems(const std::vector<QPointer<QWidget>>& widgets, const TagReader& tagOf,
+                 std::vector<ScrollItem>& items) {
   for (std::size_t i = 0; i < widgets.size(); ++i) {
-    if (const QWidget* w = widgets[i]) items[i] = ItemOf(*w);
+    if (QWidget* w = widgets[i]) items[i] = ItemOf(*w, tagOf);
   }
 }
 
@@ -219,7 +223,8 @@ void TScrollingTextBmp::Start() {
   container_->hide();
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
-  ReadItems(*container_, widgets, items);
+  ReadItems(
+      *container_, [this](QWidget& w) { return TagOf(w); }, widgets, items);
   const std::vector<ScrollItem> read = items;
   PrepareScroll(items, Settings(), Area());
   WriteItems(widgets, items, read);
@@ -287,12 +292,30 @@ void TScrollingTextBmp::SetCovered(bool covered) {
   if (alive) update();
 }
 
+std::int32_t TScrollingTextBmp::TagOf(QWidget& item) {
+  if (const auto known = tags_.find(&item); known != tags_.end()) return known->second;
+  const std::int32_t tag = ItemTag(item);
+  tags_.emplace(&item, tag);
+  item.installEventFilter(this);
+  connect(&item, &QObject::destroyed, this, [this](QObject* gone) { tags_.erase(gone); });
+  return tag;
+}
+
+bool TScrollingTextBmp::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::DynamicPropertyChange &&
+      static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName() == kItemTagProperty) {
+    tags_.erase(watched);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
 bool TScrollingTextBmp::Move(std::int64_t steps, std::vector<ScrollItem>* before,
                              std::vector<ScrollItem>* after) {
   if (!container_ || steps <= 0) return true;
   std::vector<QPointer<QWidget>> widgets;
   std::vector<ScrollItem> items;
-  ReadItems(*container_, widgets, items);
+  const TagReader tagOf = [this](QWidget& w) { return TagOf(w); };
+  ReadItems(*container_, tagOf, widgets, items);
   std::vector<ScrollItem> read = items;
   if (before) *before = items;
   ScrollReport report;
@@ -306,7 +329,7 @@ bool TScrollingTextBmp::Move(std::int64_t steps, std::vector<ScrollItem>* before
       WriteItems(widgets, items, read);
       CallHandler(onScroll_, *this, *widgets[i], edge);
       if (!alive) return;
-      RereadItems(widgets, items);
+      RereadItems(widgets, tagOf, items);
       read = items;
     };
   }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "common/colour.h"
@@ -119,6 +120,11 @@ class TScrollingTextBmp : public QWidget {
   // painting only the strip it uncovers; anything else is painted whole.
   void ShowStep(const std::vector<ScrollItem>& before, const std::vector<ScrollItem>& after);
   bool CanScrollContents() const;
+  // An item's tag, read by name once and then taken from tags_, which forgets it when the
+  // property changes or the item goes: looking a dynamic property up by name costs more
+  // than the rest of a step.
+  std::int32_t TagOf(QWidget& item);
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void DrawBackground(QPainter& painter) const;
   QImage& PaintFrame(const QRegion& area);
   ScrollSettings Settings() const;
@@ -139,6 +145,7 @@ class TScrollingTextBmp : public QWidget {
   bool covered_ = false;
   std::int64_t coveredAtMs_ = 0;
   std::int32_t workerDelayMs_ = 0;  // TimeDelay when started
+  std::unordered_map<const QObject*, std::int32_t> tags_;
   ScrollEvent onScroll_;
   DrawEvent onDraw_;
   NotifyEvent<TScrollingTextBmp> onClick_;

@@ -344,6 +344,9 @@ TEST(TScrollingTextBmp, OnScrollSeesAndMayMoveTheItemsOfThePass) {
   EXPECT_EQ(first->y(), 30);
   EXPECT_EQ(ItemTag(*first), 1);
   EXPECT_EQ(second->y(), 49);
+  SetItemTag(*second, 5);  // a tag written between steps is the one the next step reads
+  s.control->Step();
+  EXPECT_EQ(second->y(), 54);
 }
 
 TEST(TScrollingTextBmp, HandlersMayAssignTheirOwnEventAnew) {
