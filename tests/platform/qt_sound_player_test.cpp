@@ -80,29 +80,47 @@ TEST_F(QtSoundPlayerTest, NewPlayCutsTheOldOneEvenWhenItCannotPlay) {
 // server): a clip plays out and the output is let go; a new clip cuts the old one off.
 TEST_F(QtSoundPlayerTest, ClipsPlayOutOrAreCutOff) {
   if (NoOutput()) GTEST_SKIP() << "no sound output";
-  bool sawIdle = false;
+  QElapsedTimer sounding;
   auto waitUntilQuiet = [&] {
     QElapsedTimer timer;
     timer.start();
-    while (player.SinkState() != QAudio::StoppedState && timer.elapsed() < 10000) {
-      sawIdle = sawIdle || player.SinkState() == QAudio::IdleState;
+    while (player.SinkState() != QAudio::StoppedState && timer.elapsed() < 10000)
       QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
     return player.SinkState() == QAudio::StoppedState;
   };
+  sounding.start();
   player.Play(rouge);
   EXPECT_NE(player.SinkState(), QAudio::StoppedState);
   EXPECT_TRUE(waitUntilQuiet());
-  // Idle once every sample was handed over to the server, which still has a tenth of a
-  // second of them to play: the output is let go only after that, or the clip's end is lost.
-  EXPECT_TRUE(sawIdle);
+  // The server takes the samples long before it has played them: the output is let go only
+  // once the clip (a quarter of a second) has sounded, or its end is lost.
+  EXPECT_GE(sounding.elapsed(), 125);
   EXPECT_TRUE(player.IsPlaying(rouge.data()));  // quiet, yet still holding the bytes
+  // The next clip's output is opened meanwhile, and takes it at once.
+  EXPECT_TRUE(player.HasOutputAhead());
 
   player.Play(rouge);
   QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
   player.Play(jaune);
   EXPECT_FALSE(player.IsPlaying(rouge.data()));
   EXPECT_TRUE(player.IsPlaying(jaune.data()));
+  EXPECT_TRUE(waitUntilQuiet());
+
+  // A clip shorter than what a stream waits for before it starts still plays out, and so
+  // does one in another format than the output opened ahead.
+  std::vector<std::uint8_t> blip(jaune.begin(), jaune.begin() + 44 + 2 * 200);
+  auto setLength = [&](std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) blip[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
+  };
+  setLength(4, static_cast<std::uint32_t>(blip.size() - 8));
+  setLength(40, 2 * 200);
+  player.Play(blip);
+  EXPECT_EQ(player.SinkState(), QAudio::ActiveState);
+  EXPECT_TRUE(waitUntilQuiet());
+  setLength(24, 11025);  // the sample rate
+  setLength(28, 2 * 11025);
+  player.Play(blip);
+  EXPECT_EQ(player.SinkState(), QAudio::ActiveState);
   EXPECT_TRUE(waitUntilQuiet());
 }
 
