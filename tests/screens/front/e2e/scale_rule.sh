@@ -50,25 +50,27 @@ expect_run "2400x1800 3"
 expect_run "1600x1200 2" VERDAL_SCALE=2
 
 # A stand-in game that holds its display (through xlogo) until TERM, and then notes whether
-# the display was still there, as the game's orderly end needs it; it ends with 143.
+# the display was still there, as the game's orderly end needs it; it ends with 143. A short
+# look at the display first, as a tool may take before the game connects, must not end it.
 cat >"$work/lingering" <<'GAME'
 #!/bin/sh
 trap 'if xdpyinfo >/dev/null 2>&1; then echo alive; else echo gone; fi >"$0.ended"; kill "$held"; exit 143' TERM
+xdpyinfo >/dev/null
 xlogo & held=$!
-until xwininfo -name xlogo >/dev/null 2>&1; do sleep 0.1; done
+until xwininfo -name xlogo >/dev/null 2>&1; do kill -0 "$held" || exit 1; sleep 0.1; done
 echo $$ >"$0.ready"
 wait
 GAME
 chmod +x "$work/lingering"
 running() { ps -o stat= -p "$1" 2>/dev/null | grep -qv Z; }
 # Starts run-on-800x600 with the lingering game and waits until the game holds its display;
-# sets script, nested (Xephyr) and held (the game).
+# sets script (also the game_pid that a failure stops), nested (Xephyr) and held (the game).
 start_lingering() {
   rm -f "$work"/lingering.*
   # INT as in a terminal: a job started in the background would have it ignored.
   XDG_RUNTIME_DIR="$work" env --default-signal=INT "$run_on_800x600" "$work/lingering" \
     2>"$work/said" &
-  script=$!
+  script=$! game_pid=$!
   local deadline=$((SECONDS + 30))
   until [ -s "$work/lingering.ready" ]; do
     [ "$SECONDS" -le "$deadline" ] && running "$script" || fail "the lingering game never held its display"
@@ -83,7 +85,7 @@ for signal in TERM INT HUP; do
     fail "Xephyr shares the script's session, so Ctrl+C would reach it"
   kill -"$signal" "$script"
   wait "$script"
-  status=$?
+  status=$? game_pid=""
   [ "$status" = 143 ] || fail "$signal: run-on-800x600 ended with $status, not the game's 143"
   [ "$(cat "$work/lingering.ended")" = alive ] || fail "$signal: the display went before the game"
   ! running "$nested" || fail "$signal: Xephyr left running"
@@ -92,6 +94,7 @@ done
 start_lingering
 kill -KILL "$script"
 wait "$script" 2>/dev/null
+game_pid=""
 kill -TERM "$held"
 deadline=$((SECONDS + 20))
 while running "$nested"; do
