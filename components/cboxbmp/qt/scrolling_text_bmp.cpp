@@ -372,9 +372,10 @@ void TScrollingTextBmp::ShowStep(const std::vector<ScrollItem>& before,
   }
   if (dx == 0 && dy == 0) return;
   // Only the pixels the items cover, where they were and where they went, are moved (the
-  // rest is background before and after); each rectangle's uncovered strip is painted, the
-  // same pixels a whole frame would show there. Moving the gaps between the lines as well
-  // would have the X server copy the whole area twice per step (its pixmap, then the window).
+  // rest is background before and after): moving the gaps between the lines as well would
+  // have the X server copy the whole area twice per step (its pixmap, then the window). Each
+  // rectangle's uncovered strip is painted, the same pixels a whole frame would show there,
+  // and at once, so that the move and the strips reach the server in one flush per step.
   std::vector<QRect> moved;
   for (QWidget* w : ItemWidgets(*container_)) {
     if (!ItemVisible(*w)) continue;
@@ -382,7 +383,12 @@ void TScrollingTextBmp::ShowStep(const std::vector<ScrollItem>& before,
     const QRect r = (painted | painted.translated(-dx, -dy)) & rect();
     if (!r.isEmpty()) moved.push_back(r);
   }
-  for (const QRect& r : MergeNear(std::move(moved))) scroll(dx, dy, r);
+  QRegion uncovered;
+  for (const QRect& r : MergeNear(std::move(moved))) {
+    scroll(dx, dy, r);
+    uncovered += QRegion(r) - QRegion(r.translated(dx, dy) & r);
+  }
+  repaint(uncovered);
 }
 
 void TScrollingTextBmp::DrawBackground(QPainter& painter) const {
