@@ -49,12 +49,14 @@ start_x 3840x2160
 expect_run "2400x1800 3"
 expect_run "1600x1200 2" VERDAL_SCALE=2
 
-# A stand-in game that holds its display (through xlogo) until TERM, and then notes whether
-# the display was still there, as the game's orderly end needs it; it ends with 143. A short
-# look at the display first, as a tool may take before the game connects, must not end it.
+# How it ends, with a stand-in game that looks at its display once (as a tool may before the
+# game connects), holds it through xlogo, and at TERM notes whether it is still there and
+# ends with 143. A signal ends the game first, and the game's status is the script's; killed
+# outright, the script leaves Xephyr to go once the game ends. Xephyr has a session of its
+# own, so that Ctrl+C in a terminal reaches the game alone.
 cat >"$work/lingering" <<'GAME'
 #!/bin/sh
-trap 'if xdpyinfo >/dev/null 2>&1; then echo alive; else echo gone; fi >"$0.ended"; kill "$held"; exit 143' TERM
+trap 'xdpyinfo >/dev/null 2>&1 && echo alive >"$0.ended"; kill "$held"; exit 143' TERM
 xdpyinfo >/dev/null
 xlogo & held=$!
 until xwininfo -name xlogo >/dev/null 2>&1; do kill -0 "$held" || exit 1; sleep 0.1; done
@@ -63,55 +65,40 @@ wait
 GAME
 chmod +x "$work/lingering"
 running() { ps -o stat= -p "$1" 2>/dev/null | grep -qv Z; }
-# Starts run-on-800x600 with the lingering game and waits until the game holds its display;
-# sets script (also the game_pid that a failure stops), nested (Xephyr) and held (the game).
-start_lingering() {
+for signal in TERM INT HUP KILL; do
   rm -f "$work"/lingering.*
   # INT as in a terminal: a job started in the background would have it ignored.
-  XDG_RUNTIME_DIR="$work" env --default-signal=INT "$run_on_800x600" "$work/lingering" \
-    2>"$work/said" &
-  script=$! game_pid=$!
-  local deadline=$((SECONDS + 30))
+  XDG_RUNTIME_DIR="$work" env --default-signal=INT "$run_on_800x600" "$work/lingering" &
+  game_pid=$! deadline=$((SECONDS + 30))
   until [ -s "$work/lingering.ready" ]; do
-    [ "$SECONDS" -le "$deadline" ] && running "$script" || fail "the lingering game never held its display"
+    [ "$SECONDS" -le "$deadline" ] && running "$game_pid" || fail "$signal: no display held"
     sleep 0.1
   done
-  held="$(cat "$work/lingering.ready")" nested="$(pgrep -P "$script" -x Xephyr)"
-}
-# A signal to the script: the game ends first, with its display, and its status is the script's.
-for signal in TERM INT HUP; do
-  start_lingering
-  [ "$(ps -o sid= -p "$nested")" != "$(ps -o sid= -p "$script")" ] ||
-    fail "Xephyr shares the script's session, so Ctrl+C would reach it"
-  kill -"$signal" "$script"
-  wait "$script"
-  status=$? game_pid=""
-  [ "$status" = 143 ] || fail "$signal: run-on-800x600 ended with $status, not the game's 143"
-  [ "$(cat "$work/lingering.ended")" = alive ] || fail "$signal: the display went before the game"
-  ! running "$nested" || fail "$signal: Xephyr left running"
-done
-# The script killed outright: Xephyr goes by itself once the game ends.
-start_lingering
-kill -KILL "$script"
-wait "$script" 2>/dev/null
-game_pid=""
-kill -TERM "$held"
-deadline=$((SECONDS + 20))
-while running "$nested"; do
-  [ "$SECONDS" -le "$deadline" ] || fail "Xephyr still runs after the game ended, its script killed"
-  sleep 0.1
+  nested="$(pgrep -P "$game_pid" -x Xephyr)"
+  [ "$(ps -o sid= -p "$nested")" != "$(ps -o sid= -p "$game_pid")" ] || fail "Xephyr in the script's session"
+  kill -"$signal" "$game_pid"
+  wait "$game_pid"
+  status=$? game_pid="" deadline=$((SECONDS + 20))
+  if [ "$signal" = KILL ]; then
+    kill -TERM "$(cat "$work/lingering.ready")"
+  elif [ "$status" != 143 ] || [ ! -s "$work/lingering.ended" ]; then
+    fail "$signal: status $status, the game's display $(cat "$work/lingering.ended" 2>/dev/null || echo gone)"
+  fi
+  while running "$nested"; do
+    [ "$SECONDS" -le "$deadline" ] || fail "$signal: Xephyr left running after the game"
+    sleep 0.1
+  done
 done
 # Xephyr failing at once: one French line with its last words and its log; no shell error.
 mkdir -p "$work/broken"
-printf '#!/bin/sh\necho "(EE) Fatal server error:" >&2\necho "(EE) Xephyr cannot open host display." >&2\nexit 1\n' \
+printf '#!/bin/sh\necho "(EE) Fatal server error:" >&2\necho "(EE) No host display." >&2\nexit 1\n' \
   >"$work/broken/Xephyr"
 chmod +x "$work/broken/Xephyr"
-got="$(PATH="$work/broken:$PATH" XDG_RUNTIME_DIR="$work" timeout 60 "$run_on_800x600" \
-  "$work/stand-in" 2>"$work/said")"
+PATH="$work/broken:$PATH" XDG_RUNTIME_DIR="$work" "$run_on_800x600" "$work/stand-in" >"$work/got" 2>"$work/said"
 status=$?
-[ "$status" = 1 ] && [ -z "$got" ] || fail "a failing Xephyr: status $status, output \"$got\""
-printf '%s\n' "VERDAL n'a pas pu ouvrir sa fenêtre 800x600 : Xephyr a dit « (EE) Xephyr cannot open host display. » (journal : $work/verdal-xephyr.log)." |
-  cmp -s - "$work/said" || fail "a failing Xephyr was told as: $(cat "$work/said")"
+printf '%s\n' "VERDAL n'a pas pu ouvrir sa fenêtre 800x600 : Xephyr a dit « (EE) No host display. » (journal : $work/verdal-xephyr.log)." |
+  cmp -s - "$work/said" && [ "$status" = 1 ] && [ ! -s "$work/got" ] ||
+  fail "a failing Xephyr: status $status, told as: $(cat "$work/said")"
 # A window manager's work area, as one whose panels take room publishes it.
 start_wm
 xprop -root -f _NET_WORKAREA 32c -set _NET_WORKAREA "0, 40, 3840, 1400"
