@@ -8,17 +8,27 @@
 #   VERDAL_E2E_SCALE=N  through run-on-800x600 at scale N, nested in a 3840x2160 screen, the
 #                       clicks and pixels at N times the game's coordinates
 #   VERDAL_E2E_WM=1     on an 800x600 screen that openbox manages, as a player's desktop
+#   VERDAL_E2E_DESKTOP=gnome  on GNOME on Wayland as the menu starts it (gnome_desktop.sh),
+#                       sound on, the wrong proposal's marks heard on the sound server
 #   VERDAL_E2E_FIGURES=1 also prints peak_rss_mb
 source "$(dirname "$0")/e2e_common.sh" "$@"
 nested_scale="${VERDAL_E2E_SCALE:-}"
-if [ -n "$nested_scale" ]; then
+gnome=0
+if [ "${VERDAL_E2E_DESKTOP:-}" = gnome ]; then
+  gnome=1
+  source "$(dirname "$0")/gnome_desktop.sh"
+  start_gnome
+  # Settings as lay_out_program writes them, with sound on.
+  python3 -c 'import struct,sys; sys.stdout.buffer.write(struct.pack("<5i20x", 1, 6, 600, 4, 1))' \
+    >"$work/game/data"
+elif [ -n "$nested_scale" ]; then
   start_x 3840x2160
 else
   start_x 800x600
 fi
 [ "${VERDAL_E2E_WM:-0}" = 1 ] && start_wm
 start_ms=$(date +%s%3N)
-start_game
+if [ "$gnome" = 1 ]; then start_game_in_gnome; else start_game; fi
 
 # The welcome screen, once the splash has gone: its background lights the bottom left.
 wait_pixel "welcome screen" 110 500 is_lit 60
@@ -46,12 +56,15 @@ play_word() {
 }
 for deal in $(seq 1 10); do
   if [ "$deal" = 3 ]; then
+    [ "$gnome" = 1 ] && start_recording
     play_word CASSER
     # Marked column by column: the R, in the word but elsewhere, turns yellow last (seen at
     # its cell's corner, clear of the letter at any scale).
     wait_pixel "the wrong proposal marked" 553 85 is_yellow 30
     wait_still "the board after the wrong proposal" 186 78 434 394 30
     shot wrong_proposal
+    # C in place, A S S E absent, R elsewhere.
+    [ "$gnome" = 1 ] && check_marks "Wave_rouge Wave_jaune Wave_jaune Wave_jaune Wave_jaune Wave_rouge"
   fi
   play_word CITRON
   if [ "$deal" -lt 10 ]; then
