@@ -1,13 +1,10 @@
 #!/usr/bin/env bash
-# The per-user install and the player's folder as a player meets them, run from a copy of
-# the checkout, for a player whose home is "Zoé Martin", on an 800x600 Xvfb: scripts/install;
-# the launcher's answers without a display (a table of arguments and of XDG_DATA_HOME); the
-# menu entry's action "Modifier mes mots" with a stand-in xdg-open; the first start makes the
-# player's folder with the shipped "data" and "perso"; the player's own files, edited there,
-# stay byte for byte and are played from (their one word, at their level "Perso") after the
-# build places its shipped files anew and scripts/play starts the game, and again after a
-# reinstall; then scripts/uninstall, which leaves only the player's folder, and --purge.
-# Nothing here writes into the checkout.
+# The per-user install and the player's folder as a player whose home is "Zoé Martin" meets
+# them, from a copy of the checkout (nothing is written into it), on an 800x600 Xvfb:
+# scripts/install; the launcher without a display; the menu entry's "Modifier mes mots"; the
+# first start makes the player's folder with the shipped "data" and "perso"; the player's own
+# files stay byte for byte and are played from after the build places its shipped files anew
+# (scripts/play) and after a reinstall; scripts/uninstall, then --purge.
 # Usage: install_test.sh SOURCE_DIR BUILD_DIR (a build folder, installed as configured)
 src="$1" build="$2"
 source "$src/tests/screens/front/e2e/e2e_common.sh" "$build/bin/verdal" "$src/data/mots"
@@ -57,9 +54,8 @@ done
 desktop-file-validate "$menu" || fail "desktop entry"
 grep -qxF "Exec=\"$launcher\"" "$menu" || fail "the desktop entry does not start the launcher"
 
-# The launcher without a display. XDG_DATA_HOME ("-" unset), the status, the first line it
-# says (on either output; a row ending in "..." gives its start) and the arguments, read as
-# a shell reads them.
+# The launcher without a display: XDG_DATA_HOME ("-" unset), status, first line said (or its
+# start, before "..."), and the arguments as a shell reads them.
 version="$(sed -n 's/^project(verdal VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")"
 while IFS='|' read -r xdg status said arguments; do
   (
@@ -80,25 +76,19 @@ $work/données|0|$work/données/verdal|--afficher-dossier
 -|0|verdal $version|--version
 -|0|Usage : verdal ...|-h
 -|2|verdal : ligne de commande incorrecte (verdal --help pour l'aide)|--inconnu
--|2|verdal : ligne de commande incorrecte (verdal --help pour l'aide)|--mots --afficher-dossier
 -|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|
 -|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|--dossier "$work/c"
 ROWS
 [ ! -e "$player" ] && [ ! -e "$work/données" ] || fail "a question to the launcher made a folder"
 
-# The menu entry's action, run as a desktop runs it (its quoting is the shell's double quotes),
-# for a player whose folder does not exist yet: made, given the shipped files, and its
-# "perso" handed to the desktop's opener.
-printf '#!/bin/sh\nprintf "%%s\\n" "$*" >"%s/opened"\n' "$work" >"$work/bin/xdg-open"
+# The menu entry's action, run as a desktop runs it (its quoting is the shell's), for a folder
+# yet to be made: made with the shipped files, its "perso" handed to the desktop's opener.
+printf '#!/bin/sh\necho "$*" >"%s/opened"\n' "$work" >"$work/bin/xdg-open"
 chmod +x "$work/bin/xdg-open"
-action="$(sed -n '/^\[Desktop Action mots\]/,/^\[/s/^Exec=//p' "$menu")"
-[ -n "$action" ] || fail "no desktop action for the player's words"
-(export XDG_DATA_HOME="$work/données" PATH="$work/bin:$PATH" && eval "$action") >"$work/said" 2>&1 ||
-  fail "the desktop action failed: $(cat "$work/said")"
-[ "$(cat "$work/opened")" = "$work/données/verdal/perso" ] && [ "$(cat "$work/said")" = "$(cat "$work/opened")" ] ||
-  fail "the desktop action opened \"$(cat "$work/opened")\" and said \"$(cat "$work/said")\""
-cmp -s "$work/données/verdal/perso" "$src/data/perso" && cmp -s "$work/données/verdal/data" "$src/data/data" ||
-  fail "the desktop action did not give the new folder the shipped files"
+(export XDG_DATA_HOME="$work/données" PATH="$work/bin:$PATH" &&
+  eval "$(sed -n '/^\[Desktop Action mots\]/,/^\[/s/^Exec=//p' "$menu")") >"$work/said" 2>&1
+[ "$(cat "$work/opened" "$work/said")" = "$work/données/verdal/perso"$'\n'"$work/données/verdal/perso" ] &&
+  cmp -s "$work/données/verdal/perso" "$src/data/perso" || fail "the desktop action: $(cat "$work/said")"
 
 # The first start makes the player's folder with the shipped files.
 start_x 800x600
@@ -127,17 +117,12 @@ run "$launcher"
 play_the_players_word
 same_players_files "with a reinstall"
 
-# Uninstalling takes away every file the install listed and leaves the player's folder;
-# --purge (asking the build's launcher, the installed one gone) removes that folder too.
-cp "$app/installed-files" "$work/installed"
+# Uninstalling leaves nothing of the game's but the player's folder; --purge (asking the
+# build's launcher, the installed one gone) takes that too.
+game_paths() { (cd "$HOME" && find . -path ./verdal -prune -o -name '*verdal*' -print); }
 "$copy/scripts/uninstall" >/dev/null || fail "uninstall"
-while IFS= read -r file || [ -n "$file" ]; do
-  [ ! -e "$file" ] || fail "left after uninstall: $file"
-done <"$work/installed"
-[ ! -e "$app" ] || fail "left after uninstall: $app"
+[ "$(game_paths)" = ./.local/share/verdal ] || fail "after uninstall, left: $(game_paths)"
 same_players_files "with an uninstall"
 VERDAL_BUILD_DIR="$build" "$copy/scripts/uninstall" --purge >/dev/null || fail "uninstall --purge"
-[ ! -e "$player" ] || fail "the player's folder is still there after --purge"
-left="$(cd "$HOME" && find . -path ./verdal -prune -o -name '*verdal*' -print)"
-[ -z "$left" ] || fail "after --purge, left: $left"
+[ -z "$(game_paths)" ] || fail "after --purge, left: $(game_paths)"
 echo "PASS: install, launcher, desktop action, player's folder, rebuild, reinstall and uninstall"
