@@ -23,20 +23,14 @@ installed_packages() {
 }
 # apt-get waits for another's lock rather than failing at once.
 apt() { apt-get -y -o DPkg::Lock::Timeout=300 "$@"; }
-# The packages the install brought, in $work/brought.
-list_brought() {
-  installed_packages | comm -13 "$work/before" - | grep -vx verdal >"$work/brought"
-  [ "${PIPESTATUS[0]}${PIPESTATUS[1]}" = 00 ]
-}
-# verdal, then the packages its installation brought.
+# verdal and the packages its install brought.
 purge() {
   $installed || return 0
   installed=false
-  [ -e "$work/brought" ] || list_brought || return 1
-  apt purge verdal >"$work/purge.log" 2>&1 || return 1
-  local brought
+  [ -e "$work/brought" ] || installed_packages | comm -13 "$work/before" - >"$work/brought" ||
+    return 1
   mapfile -t brought <"$work/brought"
-  [ ${#brought[@]} -eq 0 ] || apt purge "${brought[@]}" >>"$work/purge.log" 2>&1
+  apt purge verdal "${brought[@]}" >"$work/purge.log" 2>&1
 }
 eval "$(trap -p EXIT | sed "s/^trap -- '/trap -- 'purge; /")"
 run() {
@@ -62,7 +56,8 @@ installed_packages >"$work/before" || fail "listing the installed packages"
 installed=true
 apt install --no-install-recommends --no-remove "$deb" >"$work/apt.log" 2>&1 ||
   { cat "$work/apt.log"; fail "apt-get install"; }
-list_brought || fail "listing the packages the install brought"
+installed_packages | comm -13 "$work/before" - >"$work/brought" ||
+  fail "listing the packages the install brought"
 export HOME="$work/home"
 unset XDG_DATA_HOME
 mkdir -p "$HOME"
