@@ -50,10 +50,9 @@ expect_run "2400x1800 3"
 expect_run "1600x1200 2" VERDAL_SCALE=2
 
 # How it ends, with a stand-in game that looks at its display once (as a tool may before the
-# game connects), holds it through xlogo, and at TERM notes whether it is still there and
-# ends with 143. A signal ends the game first, and the game's status is the script's; killed
-# outright, the script leaves Xephyr to go once the game ends. Xephyr has a session of its
-# own, so that Ctrl+C in a terminal reaches the game alone.
+# game connects), holds it through xlogo, and at TERM notes whether it is still there and ends
+# with 143. A signal ends the game first, with the game's status; killed outright, the script
+# leaves Xephyr to go once the game ends. Xephyr's own session keeps Ctrl+C for the game.
 cat >"$work/lingering" <<'GAME'
 #!/bin/sh
 trap 'xdpyinfo >/dev/null 2>&1 && echo alive >"$0.ended"; kill "$held"; exit 143' TERM
@@ -64,35 +63,33 @@ echo $$ >"$0.ready"
 wait
 GAME
 chmod +x "$work/lingering"
-running() { ps -o stat= -p "$1" 2>/dev/null | grep -qv Z; }
+within() {  # SECONDS COMMAND...: whether COMMAND succeeds within that time
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do [ "$SECONDS" -le "$deadline" ] || return 1; sleep 0.1; done
+}
+gone() { ! ps -o stat= -p "$1" | grep -qv Z; }
 for signal in TERM INT HUP KILL; do
   rm -f "$work"/lingering.*
   # INT as in a terminal: a job started in the background would have it ignored.
   XDG_RUNTIME_DIR="$work" env --default-signal=INT "$run_on_800x600" "$work/lingering" &
-  game_pid=$! deadline=$((SECONDS + 30))
-  until [ -s "$work/lingering.ready" ]; do
-    [ "$SECONDS" -le "$deadline" ] && running "$game_pid" || fail "$signal: no display held"
-    sleep 0.1
-  done
+  game_pid=$!
+  within 30 test -s "$work/lingering.ready" || fail "$signal: no display held"
   nested="$(pgrep -P "$game_pid" -x Xephyr)"
   [ "$(ps -o sid= -p "$nested")" != "$(ps -o sid= -p "$game_pid")" ] || fail "Xephyr in the script's session"
   kill -"$signal" "$game_pid"
   wait "$game_pid"
-  status=$? game_pid="" deadline=$((SECONDS + 20))
+  status=$? game_pid=""
   if [ "$signal" = KILL ]; then
     kill -TERM "$(cat "$work/lingering.ready")"
   elif [ "$status" != 143 ] || [ ! -s "$work/lingering.ended" ]; then
     fail "$signal: status $status, the game's display $(cat "$work/lingering.ended" 2>/dev/null || echo gone)"
   fi
-  while running "$nested"; do
-    [ "$SECONDS" -le "$deadline" ] || fail "$signal: Xephyr left running after the game"
-    sleep 0.1
-  done
+  within 20 gone "$nested" || fail "$signal: Xephyr left running after the game"
 done
 # Xephyr failing at once: one French line with its last words and its log; no shell error.
 mkdir -p "$work/broken"
-printf '#!/bin/sh\necho "(EE) Fatal server error:" >&2\necho "(EE) No host display." >&2\nexit 1\n' \
-  >"$work/broken/Xephyr"
+printf '#!/bin/sh\necho "(EE) Fatal server error:\n(EE) No host display." >&2; exit 1\n' >"$work/broken/Xephyr"
 chmod +x "$work/broken/Xephyr"
 PATH="$work/broken:$PATH" XDG_RUNTIME_DIR="$work" "$run_on_800x600" "$work/stand-in" >"$work/got" 2>"$work/said"
 status=$?
