@@ -54,30 +54,26 @@ done
 desktop-file-validate "$menu" || fail "desktop entry"
 grep -qxF "Exec=\"$launcher\"" "$menu" || fail "the desktop entry does not start the launcher"
 
-# The launcher without a display: XDG_DATA_HOME ("-" unset), status, first line said (or its
-# start, before "..."), and the arguments as a shell reads them.
+# The launcher without a display: XDG_DATA_HOME (empty: unset), status, the first line said
+# (a pattern) and the arguments as a shell reads them.
 version="$(sed -n 's/^project(verdal VERSION \([0-9.]*\).*/\1/p' "$src/CMakeLists.txt")"
 while IFS='|' read -r xdg status said arguments; do
-  (
-    if [ "$xdg" = - ]; then unset XDG_DATA_HOME; else export XDG_DATA_HOME="$xdg"; fi
-    eval "set -- $arguments"
-    exec env -u DISPLAY -u WAYLAND_DISPLAY "$launcher" "$@"
-  ) >"$work/said" 2>&1
-  got=$?
-  first="$(head -n 1 "$work/said")"
-  case "$said" in *...) [[ "$first" == "${said%...}"* ]] ;; *) [ "$first" = "$said" ] ;; esac &&
-    [ "$got" = "$status" ] || fail "launcher $arguments (XDG_DATA_HOME=$xdg): $got, \"$first\""
+  (eval "set -- $arguments" && exec env -u DISPLAY -u WAYLAND_DISPLAY ${xdg:+"XDG_DATA_HOME=$xdg"} \
+    "$launcher" "$@") >"$work/said" 2>&1
+  got=$? first="$(head -n 1 "$work/said")"
+  [[ "$first" == $said ]] && [ "$got" = "$status" ] ||
+    fail "launcher $arguments (XDG_DATA_HOME=$xdg): $got, \"$first\""
 done <<ROWS
--|0|$player|--afficher-dossier
+|0|$player|--afficher-dossier
 relative/share|0|$player|--afficher-dossier
 $work/données|0|$work/données/verdal|--afficher-dossier
--|0|$work/autre dossier|--dossier "$work/autre dossier" --afficher-dossier
--|0|$work/b|--dossier="$work/a" --dossier "$work/b" --afficher-dossier
--|0|verdal $version|--version
--|0|Usage : verdal ...|-h
--|2|verdal : ligne de commande incorrecte (verdal --help pour l'aide)|--inconnu
--|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|
--|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|--dossier "$work/c"
+|0|$work/autre dossier|--dossier "$work/autre dossier" --afficher-dossier
+|0|$work/b|--dossier="$work/a" --dossier "$work/b" --afficher-dossier
+|0|verdal $version|--version
+|0|Usage : verdal *|-h
+|2|verdal : ligne de commande incorrecte (verdal --help pour l'aide)|--inconnu
+|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|
+|1|VERDAL a besoin d'une session graphique : aucun affichage n'est ouvert ici.|--dossier "$work/c"
 ROWS
 [ ! -e "$player" ] && [ ! -e "$work/données" ] || fail "a question to the launcher made a folder"
 
