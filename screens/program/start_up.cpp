@@ -2,7 +2,9 @@
 #include "screens/program/start_up.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <exception>
+#include <optional>
 
 #include "common/messages.h"
 #include "platform/desktop.h"
@@ -30,6 +32,17 @@ class PointerCountKeeper {
   int start_;
 };
 
+// Once the program is ending, a message box open now (an error of a screen's creation, say)
+// or one a later error would open must not hold the way out until someone clicks it: the
+// open ones close, and what the later ones would say goes to the log.
+void EndMessageBoxes(std::optional<ScopedMessages>& logged) {
+  static LoggedMessages log;
+  if (!logged) logged.emplace(log);
+  for (QWidget* window : QApplication::topLevelWidgets()) {
+    if (window->isModal() && window->isVisible()) window->close();
+  }
+}
+
 }  // namespace
 
 std::optional<Screens> StartUp(const std::vector<ScreenMaker>& makers) {
@@ -53,9 +66,11 @@ int RunProgram(const std::vector<ScreenMaker>& makers) {
   // Only the welcome screen ends the program, whichever other windows are left.
   QApplication::setQuitOnLastWindowClosed(false);
   ApplicationRun run;
-  TerminationSignals termination([](int signal) {
+  std::optional<ScopedMessages> loggedMessages;
+  TerminationSignals termination([&loggedMessages](int signal) {
     AppTaskBar().Show();
     ApplicationRun::End(128 + signal);
+    EndMessageBoxes(loggedMessages);
   });
   std::optional<Screens> screens;
   std::exception_ptr failure;

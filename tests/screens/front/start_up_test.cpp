@@ -9,6 +9,7 @@
 #include <csignal>
 
 #include "components/lumofade/qt/lumo_fade_widget.h"
+#include "platform/qt_messages.h"
 #include "screens/game/form_jeu6.h"
 #include "screens/settings/form_param.h"
 #include "screens/splash/splash.h"
@@ -220,6 +221,31 @@ TEST_P(TerminationTest, SignalEndsTheProgramWithTheTaskBarBack) {
 INSTANTIATE_TEST_SUITE_P(Signals, TerminationTest,
                          ::testing::Values(std::pair{SIGTERM, true}, std::pair{SIGINT, true},
                                            std::pair{SIGHUP, true}, std::pair{SIGTERM, false}));
+
+// A signal while a message box waits for its OK (an error of a screen's creation) closes
+// it, and an error after it is logged rather than shown: neither holds the way out.
+TEST_F(StartUpTest, SignalClosesTheMessageBoxThatWaits) {
+  QtMessages boxes;
+  ScopedMessages shown(boxes);
+  QObject watchdog;
+  bool watchdogFired = false;
+  const ScreenMaker failing = [&watchdog] {
+    QTimer::singleShot(0, &watchdog, [] { std::raise(SIGTERM); });
+    ReportErrors([] { throw std::runtime_error("Fichier introuvable"); });
+    ReportErrors([] { throw std::runtime_error("Fichier introuvable"); });
+    return std::make_unique<QWidget>();
+  };
+  // Closes whatever box still waits, as often as one comes.
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&watchdogFired] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (window->isModal() && window->isVisible()) watchdogFired = window->close();
+    }
+  });
+  closer.start(2000);
+  EXPECT_EQ(RunProgram({Noting("Form_premiere", true, true), failing}), 128 + SIGTERM);
+  EXPECT_FALSE(watchdogFired) << "a message box held the program until the watchdog";
+}
 
 // The application's end reaches every wait: the one under way, the one inside it and any
 // started later, which returns at once as the message loop does. End, given to a wait that
