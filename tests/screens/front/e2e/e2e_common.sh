@@ -17,6 +17,26 @@ trap 'stop_game; stop_x; [ "$keep_work" = 1 ] || rm -rf "$work"' EXIT
 # start_x_server, the one way every script starts an X server.
 source "$run_on_800x600"
 
+# What the runs that listen use: the recorder of the sound server's null sink and its clips.
+support="$e2e_dir/../../../support"
+sounds="$support/../../assets/sounds"
+
+# Records the sink into FILE from now on; the recorder is $recorder_pid.
+start_recording() {
+  "$support/sound_bursts.py" record "$1" &
+  recorder_pid=$!
+  local deadline=$((SECONDS + 20))
+  until [ -e "$1.ready" ]; do
+    [ "$SECONDS" -le "$deadline" ] || fail "the recording did not start"
+    sleep 0.05
+  done
+}
+
+# The bursts of the recording FILE, one line each: start, length, clip, whole or cut.
+bursts() {
+  "$support/sound_bursts.py" bursts "$1" "$sounds/Wave_jaune.wav" "$sounds/Wave_rouge.wav"
+}
+
 # Starts Xvfb of the given size on a free display and exports DISPLAY.
 start_x() {
   start_x_server "$work/xvfb.log" Xvfb -screen 0 "${1}x24" -nolisten tcp ||

@@ -79,35 +79,19 @@ start_game_in_gnome() {
   nested_window="" origin_x=0 origin_y=0
 }
 
-# Records the sound server's null sink from now on.
-start_recording() {
-  "$support/sound_bursts.py" record "$work/marks.raw" &
-  recorder_pid=$!
-  local deadline=$((SECONDS + 20))
-  until [ -e "$work/marks.raw.ready" ]; do
-    [ "$SECONDS" -le "$deadline" ] || fail "the recording did not start"
-    sleep 0.05
-  done
-}
-
-# The bursts of the recording, one line each: start, length, clip, whole or cut.
-recorded_bursts() {
-  "$support/sound_bursts.py" bursts "$work/marks.raw" "$sounds/Wave_jaune.wav" "$sounds/Wave_rouge.wav"
-}
-
 # Once the marks are shown: the recording ends with the clips of MARKS (a chime for a letter
 # in place or elsewhere, a tick for an absent one), each whole and a mark's pause apart.
 check_marks() {
   local marks="$1" deadline=$((SECONDS + 20))
   # The sink may still be playing the last clip.
-  until recorded_bursts 2>/dev/null | awk -v want=" $marks" '{ heard = heard " " $3; last = $4 }
+  until bursts "$work/marks.raw" 2>/dev/null | awk -v want=" $marks" '{ heard = heard " " $3; last = $4 }
     END { exit !(substr(heard, length(heard) - length(want) + 1) == want && last == "whole") }'; do
     [ "$SECONDS" -le "$deadline" ] || break
     sleep 0.2
   done
   kill -TERM "$recorder_pid"
   wait "$recorder_pid"
-  recorded_bursts >"$work/marks.txt"
+  bursts "$work/marks.raw" >"$work/marks.txt"
   local heard
   heard="$(tail -n 6 "$work/marks.txt" | awk '{ printf "%s%s", sep, $3; sep = " " }')"
   [ "$heard" = "$marks" ] || fail "heard: $heard; expected $marks ($work/marks.txt)"
@@ -119,5 +103,3 @@ check_marks() {
     END { exit bad }' >&2 || fail "the marks' clips ($work/marks.txt)"
 }
 
-support="$e2e_dir/../../../support"
-sounds="$support/../../assets/sounds"

@@ -56,7 +56,7 @@ play_word() {
 }
 for deal in $(seq 1 10); do
   if [ "$deal" = 3 ]; then
-    [ "$gnome" = 1 ] && start_recording
+    [ "$gnome" = 1 ] && start_recording "$work/marks.raw"
     play_word CASSER
     # Marked column by column: the R, in the word but elsewhere, turns yellow last (seen at
     # its cell's corner, clear of the letter at any scale).

@@ -6,19 +6,12 @@
 # off the same proposal is silent.
 # Usage: sound_marks.sh PROGRAM MOTS   (under tests/support/with-sound-server; exits 77,
 # skipped, where no sound server is reachable)
-support="$(cd "$(dirname "$0")/../../../support" && pwd)"
 if [ -z "${VERDAL_SOUND_SINK:-}" ] || ! pactl info >/dev/null 2>&1; then
   echo "SKIP: no sound server (run under tests/support/with-sound-server)"
   exit 77
 fi
 source "$(dirname "$0")/e2e_common.sh" "$@"
-sounds="$support/../../assets/sounds"
 start_x 800x600
-
-# The bursts of a recording, one line each: start, length, clip, whole or cut.
-bursts() {
-  "$support/sound_bursts.py" bursts "$1" "$sounds/Wave_jaune.wav" "$sounds/Wave_rouge.wav"
-}
 
 # The sink may play a clip up to 2 s after the mark that starts it. Whether the recording
 # FILE holds what a run waits for: with sound on (SOUND 1), the marks' six clips at its end,
@@ -43,19 +36,13 @@ play_recorded() {
   start_game
   to_deal
 
-  "$support/sound_bursts.py" record "$work/$name.raw" &
-  recorder_pid=$!
-  local deadline=$((SECONDS + 20))
-  until [ -e "$work/$name.raw.ready" ]; do
-    [ "$SECONDS" -le "$deadline" ] || fail "the recording did not start"
-    sleep 0.05
-  done
+  start_recording "$work/$name.raw"
   point 400 560
   xdotool type --delay 120 BAGAGE
   wait_pixel "the last yellow mark" 553 85 is_yellow 30
   # 2 s of 16-bit samples at 22,050 Hz.
   local size=$(($(stat -c %s "$work/$name.raw") + 2 * 44100))
-  deadline=$((SECONDS + 20))
+  local deadline=$((SECONDS + 20))
   until recorded_enough "$work/$name.raw" "$sound" "$size"; do
     [ "$SECONDS" -le "$deadline" ] || break
     sleep 0.2
