@@ -37,6 +37,17 @@ bursts() {
   "$support/sound_bursts.py" bursts "$1" "$sounds/Wave_jaune.wav" "$sounds/Wave_rouge.wav"
 }
 
+# Fails unless the last six bursts of the list FILE, the marks', are each whole and 300 ms
+# after the one before (a mark's pause), give or take the scheduling of a busy machine.
+check_marks_whole_and_spaced() {
+  tail -n 6 "$1" | awk '
+    $4 != "whole" { print "clip " NR " of the marks cut short after " $2 " ms"; bad = 1 }
+    NR > 1 && ($1 - last < 200 || $1 - last > 600) {
+      print "marks " NR - 1 " and " NR " sounded " int($1 - last) " ms apart"; bad = 1 }
+    { last = $1 }
+    END { exit bad }' >&2 || fail "the marks' clips ($1)"
+}
+
 # Starts Xvfb of the given size on a free display and exports DISPLAY.
 start_x() {
   start_x_server "$work/xvfb.log" Xvfb -screen 0 "${1}x24" -nolisten tcp ||

@@ -59,14 +59,7 @@ play_recorded sound_on 1
 heard="$(awk '{ printf "%s%s", sep, $3; sep = " " }' "$work/sound_on.txt")"
 [[ "$heard" =~ ^((Wave_jaune|\?)\ )+Wave_rouge\ Wave_rouge\ Wave_jaune\ Wave_rouge\ Wave_jaune\ Wave_rouge$ ]] ||
   fail "heard: $heard; expected ticks, then rouge rouge jaune rouge jaune rouge ($work/sound_on.txt)"
-# The marks: each clip whole, 300 ms after the one before (a mark's pause), give or take
-# the scheduling of a busy machine.
-tail -n 6 "$work/sound_on.txt" | awk '
-  $4 != "whole" { print "clip " NR " of the marks cut short after " $2 " ms"; bad = 1 }
-  NR > 1 && ($1 - last < 200 || $1 - last > 600) {
-    print "marks " NR - 1 " and " NR " sounded " int($1 - last) " ms apart"; bad = 1 }
-  { last = $1 }
-  END { exit bad }' >&2 || fail "the marks' clips ($work/sound_on.txt)"
+check_marks_whole_and_spaced "$work/sound_on.txt"
 
 play_recorded sound_off 2
 [ ! -s "$work/sound_off.txt" ] || fail "sound off, yet heard: $(tr '\n' ' ' <"$work/sound_off.txt")"
