@@ -88,6 +88,11 @@ CommandLine ParseCommandLine(int argc, char** argv) {
   return line;
 }
 
+// The folder of "data" and "perso": the player's when given, else the program's own.
+std::filesystem::path FolderInUse(const std::optional<std::filesystem::path>& folder) {
+  return folder ? *folder : verdal::ExecutableFolder();
+}
+
 // Opens "perso" in the desktop's text editor (xdg-open) and prints its path for a player at
 // a terminal. The player's folder is made and given the shipped files first, as the first
 // start would. Returns the exit status.
@@ -100,7 +105,7 @@ int OpenWords(const std::optional<std::filesystem::path>& folder) {
       return 1;
     }
   }
-  const std::string words = ((folder ? *folder : verdal::ExecutableFolder()) / "perso").string();
+  const std::string words = (FolderInUse(folder) / "perso").string();
   std::printf("%s\n", words.c_str());
   std::fflush(stdout);
   char opener[] = "xdg-open";
@@ -129,7 +134,7 @@ int main(int argc, char** argv) {
   const CommandLine line = ParseCommandLine(argc, argv);
   if (line.exitStatus) return *line.exitStatus;
   if (line.errand == Errand::ShowFolder) {
-    std::printf("%s\n", (line.folder ? *line.folder : verdal::ExecutableFolder()).c_str());
+    std::printf("%s\n", FolderInUse(line.folder).c_str());
     return 0;
   }
   if (line.errand == Errand::OpenWords) return OpenWords(line.folder);
