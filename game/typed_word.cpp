@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace verdal {
@@ -93,7 +94,9 @@ std::string_view Folded(char32_t c) {
 }  // namespace
 
 std::string PlayableWord(std::string_view line) {
-  std::vector<char32_t> text = DecodeUtf8(line).value_or(DecodeWindows1252(line));
+  // Windows-1252 only for a line that is not UTF-8: value_or would decode every line twice.
+  std::optional<std::vector<char32_t>> utf8 = DecodeUtf8(line);
+  std::vector<char32_t> text = utf8 ? std::move(*utf8) : DecodeWindows1252(line);
   std::size_t first = 0;
   std::size_t last = text.size();
   while (first < last && IsBlank(text[first])) ++first;
