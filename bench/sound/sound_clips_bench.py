@@ -40,11 +40,21 @@ def main():
             time.sleep(0.05)
         played = subprocess.run([player, str(rounds), jaune, rouge], capture_output=True,
                                 text=True, check=False)
-        time.sleep(0.5)
+        if played.returncode != 0:
+            recorder.send_signal(signal.SIGTERM)
+            recorder.wait()
+            sys.exit(f"sound_clips_bench: the player failed\n{played.stderr}")
+        # The sink may render a clip up to 2 s after its mark: the recording goes on until it
+        # holds a burst for every mark, the last one whole, or for 5 s at most (a lost clip).
+        marked = len(played.stdout.splitlines())
+        deadline = time.monotonic() + 5
+        while True:
+            found = sound_bursts.find_bursts(recording, [jaune, rouge])
+            if (len(found) >= marked and found[-1][3]) or time.monotonic() > deadline:
+                break
+            time.sleep(0.1)
         recorder.send_signal(signal.SIGTERM)
         recorder.wait()
-        if played.returncode != 0:
-            sys.exit(f"sound_clips_bench: the player failed\n{played.stderr}")
         found = sound_bursts.find_bursts(recording, [jaune, rouge])
     marks = []
     for line in played.stdout.splitlines():
