@@ -7,6 +7,7 @@
 #include <QMediaDevices>
 #include <QtDebug>
 #include <algorithm>
+#include <utility>
 
 #include "common/clock.h"
 #include "components/wave/wav_format.h"
@@ -53,8 +54,7 @@ QtSoundPlayer::~QtSoundPlayer() {
 void QtSoundPlayer::Close(Output& output) {
   // Qt lets events through while it closes a stream: the member is cleared first, so that
   // a timer that fires meanwhile finds it empty rather than half torn down.
-  Output closing = std::move(output);
-  output = {};
+  const Output closing = std::exchange(output, {});
 }
 
 QtSoundPlayer::Output QtSoundPlayer::Open(const QAudioDevice& device, const QAudioFormat& format) {
@@ -94,8 +94,7 @@ void QtSoundPlayer::Play(std::span<const std::uint8_t> image) {
   const bool aheadFits = ahead_.sink && ahead_.device == device && ahead_.format == format &&
                          ahead_.sink->error() == QAudio::NoError;
   if (aheadFits) {
-    current_ = std::move(ahead_);
-    ahead_ = {};
+    current_ = std::exchange(ahead_, {});
   } else {
     Close(ahead_);
     current_ = Open(device, format);
